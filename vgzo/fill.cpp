@@ -1,0 +1,109 @@
+// Fill pattern and stipple mask from an image.
+#include <cstdlib>
+
+#include "image_kind.h"
+
+namespace {
+
+// Unlike the drawing operations, the fills make sure the canvas is live: a
+// non-null record that begins with the signature "VG".
+bool is_live_canvas(const vgCanvas *canvas) {
+    if (canvas == nullptr) {
+        return false;
+    }
+    const auto *bytes = reinterpret_cast<const unsigned char *>(canvas);
+    return bytes[0] == 'V' && bytes[1] == 'G';
+}
+
+// Entries of the pattern array: pixel_count, or width x height if that is
+// larger, since the canvas reads width x height entries and must not read past
+// the array even for a record whose pixel_count falls short.  Returns false
+// for a negative pixel_count (a broken record) or a size past the address
+// space.
+bool pattern_entries(const zoImage *image, std::size_t &entries) {
+    if (image->pixel_count < 0) {
+        return false;
+    }
+    entries = static_cast<std::size_t>(image->pixel_count);
+    if (image->width > 0 && image->height > 0) {
+        const auto area = static_cast<std::size_t>(image->width) *
+                          static_cast<std::size_t>(image->height); // below 2^62: no overflow
+        entries = area > entries ? area : entries;
+    }
+    return entries <= SIZE_MAX / sizeof(vgColor);
+}
+
+void encode_rgb(const zoImage *image, vgColor *colors) {
+    const uint8_t *red = image->planes[0];
+    const uint8_t *green = image->planes[1];
+    const uint8_t *blue = image->planes[2];
+    for (int32_t i = 0; i < image->pixel_count; ++i) {
+        colors[i] = vgEncodeColor(red[i], green[i], blue[i]);
+    }
+}
+
+void encode_rgba(const zoImage *image, vgColor *colors) {
+    const uint8_t *red = image->planes[0];
+    const uint8_t *green = image->planes[1];
+    const uint8_t *blue = image->planes[2];
+    const uint8_t *alpha = image->planes[3];
+    for (int32_t i = 0; i < image->pixel_count; ++i) {
+        colors[i] = vgEncodeColorAlpha(red[i], green[i], blue[i], alpha[i]);
+    }
+}
+
+void look_up_palette(const zoImage *image, vgColor *colors) {
+    const uint8_t *index = image->planes[0];
+    const vgColor *palette = image->palette;
+    for (int32_t i = 0; i < image->pixel_count; ++i) {
+        colors[i] = palette[index[i]];
+    }
+}
+
+// Fills the zeroed array by colour space; any other space keeps its zeros.
+// has_alpha matters only for RGB: an indexed pattern takes the palette alone.
+void convert_pixels(const zoImage *image, vgColor *colors) {
+    if (image->color_space == ZO_COLOR_SPACE_RGB) {
+        if (image->has_alpha != 0) {
+            encode_rgba(image, colors);
+        } else {
+            encode_rgb(image, colors);
+        }
+    } else if (vgzo::is_indexed(image)) {
+        look_up_palette(image, colors);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
+    if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image)) {
+        return;
+    }
+    std::size_t entries = 0;
+    if (!pattern_entries(image, entries)) {
+        return;
+    }
+    // calloc zeroes the array; a null result for zero entries is no failure,
+    // but for any other count nothing may be filled or handed on.
+    auto *colors = static_cast<vgColor *>(std::calloc(entries, sizeof(vgColor)));
+    if (colors == nullptr && entries != 0) {
+        return;
+    }
+    convert_pixels(image, colors);
+    vgCanvasPattern(canvas, image->width, image->height, colors);
+    std::free(colors);
+}
+
+void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
+    if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image) ||
+        image->color_space != ZO_COLOR_SPACE_INDEXED3) {
+        return;
+    }
+    // The image's own plane is the mask, not a copy.
+    vgCanvasStipple(canvas, image->width, image->height, image->planes[0]);
+}
+
+} // extern "C"

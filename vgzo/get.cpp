@@ -1,0 +1,27 @@
+// Reading a canvas area back into an image.
+#include "image_kind.h"
+
+// The area read is always the image's own size.  Only an RGB image of byte
+// samples has the three planes of pixel_count bytes the canvas writes into;
+// any other image is left alone rather than written past its planes.
+extern "C" {
+
+void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y) {
+    if (!vgzo::is_rgb_byte_image(image)) {
+        return;
+    }
+    uint8_t *const *planes = image->planes;
+    vgCanvasGetImageRGB(canvas, planes[0], planes[1], planes[2], x, y, image->width,
+                        image->height);
+}
+
+void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y) {
+    if (!vgzo::is_rgb_byte_image(image)) {
+        return;
+    }
+    uint8_t *const *planes = image->planes;
+    qmCanvasGetImageRGB(canvas, planes[0], planes[1], planes[2], x, y, image->width,
+                        image->height);
+}
+
+} // extern "C"

@@ -1,0 +1,117 @@
+// The image canvas kind: canvases made over a zoImage's own planes.
+//
+// The bridge does not draw itself.  It translates the image into the creation
+// text of the canvas library's RGB image kind and lets that kind's
+// create_canvas set the canvas up over the planes the text names.
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+#include "image_kind.h"
+
+namespace {
+
+extern "C" {
+static void create_image_canvas(vgCanvas *canvas, void *data);
+}
+
+constexpr uint32_t kImageCanvasFlags = 0xC7FFFFFBu; // all bits but 2, 27, 28 and 29
+constexpr int32_t kImageCanvasKind = 2;
+
+// Fixed from load but for operations[0], which the first call of
+// vgContextZoImage copies from the RGB image kind.  Both lazily filled items
+// are written and read atomically (operations[0] through atomic_ref, since the
+// record's layout is the canvas library's), so first calls may race safely.
+constinit vgContext image_canvas_context = {
+    kImageCanvasFlags, kImageCanvasKind, create_image_canvas, {nullptr, nullptr, nullptr}};
+constinit std::atomic<vgCreateCanvasFn> rgb_create_canvas{nullptr};
+
+std::atomic_ref<vgOperation> copied_operation() {
+    return std::atomic_ref<vgOperation>(image_canvas_context.operations[0]);
+}
+
+// Resolution in pixels per millimetre, 0 for none.  Only the first three
+// characters of the unit are compared, exactly: "DPIX" counts as dots per
+// inch, "dpi" does not.  Only an exact 0 means none: NaN and negatives pass.
+double resolution_per_mm(const zoImage *image) {
+    const char *unit = zoImageGetAttribString(image, "ResolutionUnit");
+    if (unit == nullptr) {
+        return 0;
+    }
+    const double x_resolution = zoImageGetAttribReal(image, "XResolution", 0);
+    if (x_resolution == 0) {
+        return 0;
+    }
+    constexpr double kMillimetresPerInch = 25.4;
+    constexpr double kMillimetresPerCentimetre = 10;
+    return std::strncmp(unit, "DPI", 3) == 0 ? x_resolution / kMillimetresPerInch
+                                             : x_resolution / kMillimetresPerCentimetre;
+}
+
+// The longest creation text: 11 fixed characters, two decimals of at most 11,
+// four addresses of at most 18 ("0x" and 16 digits) and a %g of at most 13,
+// 118 in all, plus the NUL.  The margin covers a locale whose decimal
+// separator takes more than one byte.
+constexpr std::size_t kCreationTextSize = 118 + 1 + 8;
+
+// Writes the creation text for an RGB byte image under the current locale.
+// Returns false if the text did not fit, so that no cut-off text is handed on.
+bool format_creation_text(const zoImage *image, double resolution,
+                          char (&text)[kCreationTextSize]) {
+    const int w = image->width;
+    const int h = image->height;
+    const void *red = image->planes[0];
+    const void *green = image->planes[1];
+    const void *blue = image->planes[2];
+    const bool alpha = image->has_alpha != 0;
+    const void *alpha_plane = alpha ? image->planes[3] : nullptr;
+    int length = 0;
+    if (resolution == 0) {
+        length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red,
+                                       green, blue, alpha_plane)
+                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p", w, h, red, green,
+                                       blue);
+    } else {
+        length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -r%g -a", w, h, red,
+                                       green, blue, alpha_plane, resolution)
+                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red,
+                                       green, blue, resolution);
+    }
+    return length >= 0 && static_cast<std::size_t>(length) < sizeof text;
+}
+
+extern "C" {
+
+// Reached only through image_canvas_context.create_canvas: the canvas library
+// calls it with the canvas being made and the creator's data, a zoImage.
+static void create_image_canvas(vgCanvas *canvas, void *data) {
+    const auto *image = static_cast<const zoImage *>(data);
+    if (!vgzo::is_rgb_byte_image(image)) {
+        return;
+    }
+    const vgCreateCanvasFn rgb_create = rgb_create_canvas.load(std::memory_order_acquire);
+    if (rgb_create == nullptr) {
+        return; // unreachable through vgContextZoImage, which fills it first
+    }
+    char text[kCreationTextSize];
+    if (!format_creation_text(image, resolution_per_mm(image), text)) {
+        return;
+    }
+    rgb_create(canvas, text);
+}
+
+} // extern "C"
+
+} // namespace
+
+extern "C" vgContext *vgContextZoImage(void) {
+    // Refilled on every call for as long as the RGB image kind's operations[0]
+    // is null.  create_canvas is published before operations[0], so whoever
+    // sees the slot filled also sees create_canvas.
+    if (copied_operation().load(std::memory_order_acquire) == nullptr) {
+        const vgContext *rgb = vgContextImageRGB();
+        rgb_create_canvas.store(rgb->create_canvas, std::memory_order_release);
+        copied_operation().store(rgb->operations[0], std::memory_order_release);
+    }
+    return &image_canvas_context;
+}
