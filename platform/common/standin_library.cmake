@@ -1,0 +1,68 @@
+# Both stand-ins are built alike: a versioned shared library whose users reach
+# its headers from the repository root ("vgzo/vg.h") and from its own folder
+# ("vg_standin.h"), with the shared helpers of platform/common, strict
+# warnings, and no undefined symbols so that a missing definition fails the
+# link instead of the first program that loads the library.
+include_guard(GLOBAL)
+include(GNUInstallDirs)
+
+function(vgzo_standin_library name)
+  # Paths are worked out here, not at include time, because the include guard
+  # runs this file's top level in the first caller's directory scope only.
+  cmake_path(GET CMAKE_CURRENT_FUNCTION_LIST_DIR PARENT_PATH platform_dir)
+  cmake_path(GET platform_dir PARENT_PATH repository_root)
+  # Imported targets are per directory, so look Threads up where it is used.
+  find_package(Threads REQUIRED)
+  add_library(${name} SHARED ${ARGN})
+  target_include_directories(${name}
+    PUBLIC
+      $<BUILD_INTERFACE:${repository_root}>
+      $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
+    PRIVATE
+      ${platform_dir}/common)
+  target_link_libraries(${name} PRIVATE Threads::Threads)
+  # Inline helpers stay private to each library, so vg and zo never bind to
+  # each other's copy of the shared header code.
+  set_target_properties(${name} PROPERTIES
+    VERSION 1.0.0
+    SOVERSION 1
+    VISIBILITY_INLINES_HIDDEN ON)
+  vgzo_strict_warnings(${name})
+
+  # Clang puts its sanitizer runtimes into executables only, so a sanitized
+  # shared library built by it rightly has undefined runtime symbols.  Its
+  # function and vptr checks also need the C++ part of that runtime, which a
+  # C program linking these libraries does not get; they are left out here.
+  set(sanitized OFF)
+  if(VGZO_SANITIZE OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+    set(sanitized ON)
+  endif()
+  if(sanitized AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    target_compile_options(${name} PRIVATE -fno-sanitize=function,vptr)
+  else()
+    target_link_options(${name} PRIVATE LINKER:--no-undefined)
+  endif()
+endfunction()
+
+# Install rules of a stand-in: the library with its SONAME links into the
+# library folder, its header into include/vgzo-standin (it includes
+# "vgzo/vg.h", which the library installs under include/).  They form the
+# "standins" component, which a plain install leaves out unless
+# VGZO_INSTALL_STANDINS is ON; asking for the component installs it always,
+# which is how the install test gets working canvas and imaging libraries out
+# of any build tree.
+function(vgzo_install_standin name header)
+  set(exclude EXCLUDE_FROM_ALL)
+  if(VGZO_INSTALL_STANDINS)
+    set(exclude "")
+  endif()
+  install(TARGETS ${name}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+      COMPONENT standins NAMELINK_COMPONENT standins
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT standins
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT standins
+    ${exclude})
+  install(FILES ${header}
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
+    COMPONENT standins ${exclude})
+endfunction()

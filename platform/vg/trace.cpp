@@ -1,0 +1,19 @@
+/* The canvas stand-in's call trace and its C interface. */
+#include "trace.h"
+
+#include "vg_standin.h"
+
+namespace vg_standin {
+standin::CallTrace trace;
+}
+
+using vg_standin::trace;
+
+extern "C" {
+
+void vgTraceEnable(int on) { trace.enable(on != 0); }
+void vgTraceClear(void) { trace.clear(); }
+size_t vgTraceCount(void) { return trace.count(); }
+const char *vgTraceLine(size_t index) { return trace.line(index); }
+
+} /* extern "C" */

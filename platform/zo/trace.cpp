@@ -1,0 +1,19 @@
+/* The imaging stand-in's call trace and its C interface. */
+#include "trace.h"
+
+#include "zo_standin.h"
+
+namespace zo_standin {
+standin::CallTrace trace;
+}
+
+using zo_standin::trace;
+
+extern "C" {
+
+void zoTraceEnable(int on) { trace.enable(on != 0); }
+void zoTraceClear(void) { trace.clear(); }
+size_t zoTraceCount(void) { return trace.count(); }
+const char *zoTraceLine(size_t index) { return trace.line(index); }
+
+} /* extern "C" */

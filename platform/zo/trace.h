@@ -1,0 +1,11 @@
+/* The imaging stand-in's call trace, shared by its source files. */
+#ifndef ZO_STANDIN_TRACE_H
+#define ZO_STANDIN_TRACE_H
+
+#include "call_trace.h"
+
+namespace zo_standin {
+extern standin::CallTrace trace;
+}
+
+#endif /* ZO_STANDIN_TRACE_H */
