@@ -1,0 +1,228 @@
+// The image canvas kind: the context record, the creation text handed to the
+// canvas library's RGB image kind, and canvases that draw into an image.
+//
+// The context is process-wide state filled by the first call, so CTest runs
+// every test of this file in a process of its own.
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "support/records.h"
+#include "support/trace.h"
+
+namespace {
+
+using records::FakeCanvas;
+using records::HandMadeImage;
+using trace::call;
+
+class ImageCanvasTest : public trace::TracedTest {};
+
+TEST_F(ImageCanvasTest, FillRepeatsWhileTheRgbKindHasNoOperation) {
+    const vgOperation original = vgContextImageRGB()->operations[0];
+    ASSERT_NE(original, nullptr);
+    vgContextImageRGBSetOperation0(nullptr);
+    vgTraceClear();
+    const vgContext *first = vgContextZoImage();
+    vgContextZoImage();
+    vgContextZoImage();
+    EXPECT_EQ(vgTraceCount(), 3u);
+    EXPECT_EQ(first->operations[0], nullptr);
+
+    vgContextImageRGBSetOperation0(original);
+    vgTraceClear();
+    vgContextZoImage();
+    vgContextZoImage();
+    EXPECT_EQ(trace::vg_calls(), std::vector{call("vgContextImageRGB")});
+    EXPECT_EQ(first->operations[0], original);
+}
+
+TEST_F(ImageCanvasTest, SameRecordOnEveryCallFetchedOnce) {
+    const vgContext *first = vgContextZoImage();
+    const vgContext *second = vgContextZoImage();
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(trace::vg_calls(), std::vector{call("vgContextImageRGB")});
+}
+
+TEST_F(ImageCanvasTest, RecordHoldsTheBridgesOwnValues) {
+    const vgContext *context = vgContextZoImage();
+    const vgContext *rgb = vgContextImageRGB();
+    EXPECT_EQ(context->flags, 0xC7FFFFFBu);
+    EXPECT_EQ(context->kind, 2);
+    EXPECT_NE(context->create_canvas, nullptr);
+    EXPECT_NE(context->create_canvas, rgb->create_canvas);
+    EXPECT_EQ(context->operations[0], rgb->operations[0]);
+    EXPECT_EQ(context->operations[1], nullptr);
+    EXPECT_EQ(context->operations[2], nullptr);
+}
+
+// One creation-text case: the image's attributes and the text's expected end.
+struct TextCase {
+    const char *name;
+    std::optional<const char *> unit;
+    std::optional<double> x_resolution;
+    int32_t has_alpha;
+    const char *ending;
+};
+
+void PrintTo(const TextCase &c, std::ostream *out) { *out << c.name; }
+
+const TextCase kTextCases[] = {
+    {"dpi72", "DPI", 72, 0, " -r2.83465"},
+    {"dpiPrefixCounts", "DPIX", 72, 0, " -r2.83465"},
+    {"lowerCaseIsNotDpi", "dpi", 100, 0, " -r10"},
+    {"emptyUnit", "", 100, 0, " -r10"},
+    {"otherUnit", "centimeter", 100, 0, " -r10"},
+    {"twoLetterUnit", "DP", 100, 0, " -r10"},
+    {"negativeResolution", "DPI", -72, 0, " -r-2.83465"},
+    {"notANumberCountsAsAResolution", "DPI", std::numeric_limits<double>::quiet_NaN(), 0,
+     " -rnan"},
+    {"infiniteResolution", "other", std::numeric_limits<double>::infinity(), 0, " -rinf"},
+    {"hugeResolution", "other", -1.7976931348623157e308, 0, " -r-1.79769e+307"},
+    {"zeroMeansNone", "DPI", 0, 0, ""},
+    {"absentResolutionMeansNone", "DPI", std::nullopt, 0, ""},
+    {"noUnitMeansNone", std::nullopt, 72, 0, ""},
+    {"alpha", std::nullopt, std::nullopt, 1, " -a"},
+    {"alphaComesLast", "DPI", 72, 1, " -r2.83465 -a"},
+    {"anyAlphaFlag", "x", 100, -5, " -r10 -a"},
+};
+
+class CreationTextTest : public trace::TracedTest,
+                         public ::testing::WithParamInterface<TextCase> {
+protected:
+    void TearDown() override {
+        zoImageClearAttribs(&image.image);
+        trace::TracedTest::TearDown();
+    }
+    HandMadeImage image{ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, GetParam().has_alpha, 640, 480};
+    FakeCanvas canvas;
+};
+
+std::string addresses(const HandMadeImage &image, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += ' ' + trace::arg(static_cast<const void *>(image.planes[i]));
+    }
+    return text;
+}
+
+TEST_P(CreationTextTest, TextNamesThePlanesAndTheResolution) {
+    const TextCase &c = GetParam();
+    if (c.unit) {
+        zoImageSetAttribString(&image.image, "ResolutionUnit", *c.unit);
+    }
+    if (c.x_resolution) {
+        zoImageSetAttribReal(&image.image, "XResolution", &*c.x_resolution, 1);
+    }
+    const vgContext *context = vgContextZoImage();
+    vgTraceClear();
+    context->create_canvas(canvas.get(), &image.image);
+
+    const std::string text =
+        "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.ending;
+    EXPECT_EQ(trace::vg_calls(),
+              std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+    // XResolution is read only when there is a unit.
+    std::vector expected_queries{
+        call("zoImageGetAttribString", &image.image, "ResolutionUnit")};
+    if (c.unit) {
+        expected_queries.push_back(
+            call("zoImageGetAttribReal", &image.image, "XResolution", 0));
+    }
+    EXPECT_EQ(trace::zo_calls(), expected_queries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, CreationTextTest, ::testing::ValuesIn(kTextCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The text is written under the process's numeric locale, which the canvas
+// library reads it back under.  The build makes the locale this needs.
+TEST_F(ImageCanvasTest, CommaLocaleWritesACommaInTheResolution) {
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale the build generates is missing (LOCPATH)";
+    HandMadeImage image(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0, 640, 480);
+    zoImageSetAttribString(&image.image, "ResolutionUnit", "DPI");
+    const double dpi = 72;
+    zoImageSetAttribReal(&image.image, "XResolution", &dpi, 1);
+    FakeCanvas canvas;
+    const vgContext *context = vgContextZoImage();
+    vgTraceClear();
+    context->create_canvas(canvas.get(), &image.image);
+    std::setlocale(LC_NUMERIC, "C");
+    zoImageClearAttribs(&image.image);
+
+    const std::string text = "640x480" + addresses(image, 3) + " -r2,83465";
+    EXPECT_EQ(trace::vg_calls(),
+              std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+}
+
+TEST_F(ImageCanvasTest, ImagesThatAreNotRgbBytesAreNeitherReadNorHandedOn) {
+    struct Refused {
+        int32_t color_space, sample_type;
+    };
+    const vgContext *context = vgContextZoImage();
+    vgTraceClear();
+    for (const Refused r : {Refused{1, 0}, {2, 0}, {3, 0}, {4, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        HandMadeImage image(r.color_space, r.sample_type, 0);
+        zoImageSetAttribString(&image.image, "ResolutionUnit", "DPI");
+        FakeCanvas canvas;
+        context->create_canvas(canvas.get(), &image.image);
+        zoImageClearAttribs(&image.image);
+    }
+    EXPECT_EQ(vgTraceCount(), 0u);
+    EXPECT_EQ(zoTraceCount(), 0u);
+}
+
+// End to end: a canvas made over an image draws into the image's own planes.
+TEST(ImageCanvasPixels, DrawingOnTheCanvasChangesTheImage) {
+    zoImage *target = zoImageCreateRGB(6, 4, 0);
+    zoImageSetAttribString(target, "ResolutionUnit", "DPI");
+    const double dpi = 254;
+    zoImageSetAttribReal(target, "XResolution", &dpi, 1);
+
+    vgCanvas *canvas = vgCanvasCreateWithContext(vgContextZoImage(), target);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(vgCanvasWidth(canvas), 6);
+    EXPECT_EQ(vgCanvasHeight(canvas), 4);
+    EXPECT_DOUBLE_EQ(vgCanvasResolution(canvas), 10.0);
+    EXPECT_EQ(vgCanvasPlane(canvas, 0), target->planes[0]);
+
+    zoImage *stamp = zoImageCreateRGB(1, 1, 0);
+    stamp->planes[0][0] = 10;
+    stamp->planes[1][0] = 20;
+    stamp->planes[2][0] = 30;
+    vgCanvasPutZoImage(canvas, stamp, 2, 1, 2, 2);
+    vgCanvasDestroy(canvas);
+
+    for (int32_t y = 0; y < 4; ++y) {
+        for (int32_t x = 0; x < 6; ++x) {
+            const bool inside = x >= 2 && x < 4 && y >= 1 && y < 3;
+            const std::size_t i = static_cast<std::size_t>(y) * 6 + x;
+            EXPECT_EQ(target->planes[0][i], inside ? 10 : 0) << x << "," << y;
+            EXPECT_EQ(target->planes[1][i], inside ? 20 : 0) << x << "," << y;
+            EXPECT_EQ(target->planes[2][i], inside ? 30 : 0) << x << "," << y;
+        }
+    }
+    zoImageFree(stamp);
+    zoImageFree(target);
+}
+
+TEST(ImageCanvasPixels, AlphaImageGivesACanvasWithItsAlphaPlane) {
+    zoImage *target = zoImageCreateRGB(3, 3, 1);
+    vgCanvas *canvas = vgCanvasCreateWithContext(vgContextZoImage(), target);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(vgCanvasPlane(canvas, 3), target->planes[3]);
+    EXPECT_EQ(vgCanvasResolution(canvas), 0.0);
+    vgCanvasDestroy(canvas);
+    zoImageFree(target);
+}
+
+TEST(ImageCanvasPixels, IndexedImageGetsNoCanvas) {
+    zoImage *indexed = zoImageCreateIndexed(3, 3, ZO_COLOR_SPACE_INDEXED1);
+    EXPECT_EQ(vgCanvasCreateWithContext(vgContextZoImage(), indexed), nullptr);
+    zoImageFree(indexed);
+}
+
+} // namespace

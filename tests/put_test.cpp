@@ -1,0 +1,142 @@
+// Which canvas function each image reaches, with exactly which arguments, in
+// each of the three coordinate families.
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "support/records.h"
+#include "support/trace.h"
+
+namespace {
+
+using records::FakeCanvas;
+using records::HandMadeImage;
+using trace::call;
+
+struct Coordinates {
+    double x, y, w, h;
+};
+
+// One coordinate family: its export and how its coordinates are traced.
+struct Family {
+    const char *prefix;
+    void (*put)(vgCanvas *, const zoImage *, Coordinates);
+    bool integer;
+};
+
+void PrintTo(const Family &family, std::ostream *out) { *out << family.prefix; }
+
+const Family kFamilies[] = {
+    {"vg",
+     [](vgCanvas *c, const zoImage *i, Coordinates p) {
+         vgCanvasPutZoImage(c, i, static_cast<int32_t>(p.x), static_cast<int32_t>(p.y),
+                            static_cast<int32_t>(p.w), static_cast<int32_t>(p.h));
+     },
+     true},
+    {"vgf", [](vgCanvas *c, const zoImage *i, Coordinates p) { vgfCanvasPutZoImage(c, i, p.x, p.y, p.w, p.h); },
+     false},
+    {"qm", [](vgCanvas *c, const zoImage *i, Coordinates p) { qmCanvasPutZoImage(c, i, p.x, p.y, p.w, p.h); },
+     false},
+};
+
+// The expected trace line: the family's function, the leading arguments, the
+// coordinates in the family's type and the four zeros of the whole image.
+template <typename... Leading>
+std::string expected_put(const Family &family, const char *kind, Coordinates at,
+                         const Leading &...leading) {
+    const std::string name = std::string(family.prefix) + "CanvasPutImageRect" + kind;
+    if (family.integer) {
+        return call(name, leading..., static_cast<int32_t>(at.x), static_cast<int32_t>(at.y),
+                    static_cast<int32_t>(at.w), static_cast<int32_t>(at.h), 0, 0, 0, 0);
+    }
+    return call(name, leading..., at.x, at.y, at.w, at.h, 0, 0, 0, 0);
+}
+
+class PutTest : public trace::TracedTest, public ::testing::WithParamInterface<Family> {
+protected:
+    FakeCanvas canvas;
+    const Family &family = GetParam();
+};
+
+// Doubles must arrive bit for bit; integers as they are, negative and zero
+// sizes included.
+const Coordinates kPlaces[] = {
+    {10, 20, 100, 50}, {-7, 3, 0, 0}, {5, 5, -4, -9}, {2147483647, -2147483647, 1, 1}};
+const Coordinates kFractionalPlaces[] = {{10.25, -3.5, 0.1, 1e-300}, {-0.0, 1e300, -2.75, 0.5}};
+
+TEST_P(PutTest, RgbImageGoesToTheRgbFunctionWithItsThreePlanes) {
+    HandMadeImage rgb(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0);
+    for (const Coordinates &at : kPlaces) {
+        vgTraceClear();
+        family.put(canvas.get(), &rgb.image, at);
+        EXPECT_EQ(trace::vg_calls(),
+                  std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3, rgb.planes[0],
+                                           rgb.planes[1], rgb.planes[2])});
+    }
+}
+
+TEST_P(PutTest, AnyNonZeroAlphaFlagGoesToTheRgbaFunctionWithFourPlanes) {
+    const Coordinates at{10, 20, 100, 50};
+    for (int32_t has_alpha : {1, 2, -1}) {
+        HandMadeImage rgba(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, has_alpha);
+        vgTraceClear();
+        family.put(canvas.get(), &rgba.image, at);
+        EXPECT_EQ(trace::vg_calls(),
+                  std::vector{expected_put(family, "RGBA", at, canvas.get(), 4, 3,
+                                           rgba.planes[0], rgba.planes[1], rgba.planes[2],
+                                           rgba.planes[3])})
+            << "has_alpha " << has_alpha;
+    }
+}
+
+TEST_P(PutTest, EveryIndexedSpaceGoesToTheMapFunctionWithoutAlpha) {
+    const Coordinates at{1, 2, 3, 4};
+    for (int32_t color_space : {1, 2, 3}) {
+        for (int32_t has_alpha : {0, 1}) {
+            HandMadeImage indexed(color_space, ZO_SAMPLE_UINT8, has_alpha);
+            vgTraceClear();
+            family.put(canvas.get(), &indexed.image, at);
+            EXPECT_EQ(trace::vg_calls(),
+                      std::vector{expected_put(family, "Map", at, canvas.get(), 4, 3,
+                                               indexed.planes[0],
+                                               static_cast<const void *>(indexed.palette.data()))})
+                << "colour space " << color_space << ", has_alpha " << has_alpha;
+        }
+    }
+}
+
+using DoublePutTest = PutTest;
+
+TEST_P(DoublePutTest, FractionalCoordinatesArriveUnchanged) {
+    HandMadeImage rgb(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0);
+    for (const Coordinates &at : kFractionalPlaces) {
+        vgTraceClear();
+        family.put(canvas.get(), &rgb.image, at);
+        EXPECT_EQ(trace::vg_calls(),
+                  std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3, rgb.planes[0],
+                                           rgb.planes[1], rgb.planes[2])});
+    }
+}
+
+TEST_P(PutTest, ImagesItCannotDrawMakeNoCall) {
+    struct Refused {
+        int32_t color_space, sample_type, has_alpha;
+    };
+    const Refused refused[] = {
+        {0, 1, 0}, {0, 1, 1}, {1, 1, 0}, {2, 2, 0}, {3, -1, 0}, {0, 255, 0}, // not byte samples
+        {4, 0, 0}, {4, 0, 1}, {-1, 0, 0}, {100, 0, 0}, {std::numeric_limits<int32_t>::min(), 0, 0},
+    };
+    for (const Refused &r : refused) {
+        HandMadeImage image(r.color_space, r.sample_type, r.has_alpha);
+        family.put(canvas.get(), &image.image, {1, 2, 3, 4});
+        EXPECT_EQ(vgTraceCount(), 0u) << "colour space " << r.color_space << ", sample type "
+                                      << r.sample_type;
+    }
+}
+
+const auto kFamilyName = [](const auto &info) { return std::string(info.param.prefix); };
+INSTANTIATE_TEST_SUITE_P(Families, PutTest, ::testing::ValuesIn(kFamilies), kFamilyName);
+INSTANTIATE_TEST_SUITE_P(DoubleFamilies, DoublePutTest,
+                         ::testing::Values(kFamilies[1], kFamilies[2]), kFamilyName);
+
+} // namespace
