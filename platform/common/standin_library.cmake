@@ -57,11 +57,10 @@ function(vgzo_install_standin name header)
     set(exclude "")
   endif()
   install(TARGETS ${name}
+    COMPONENT standins ${exclude}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-      COMPONENT standins NAMELINK_COMPONENT standins
-    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT standins
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT standins
-    ${exclude})
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${header}
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
     COMPONENT standins ${exclude})

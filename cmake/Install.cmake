@@ -1,0 +1,65 @@
+# Installation of the library: the shared library with its SONAME links, the
+# three public headers under include/vgzo, a CMake package (vgzo::vgzo) and a
+# pkg-config file.  Components: "runtime" is the shared library alone,
+# "development" adds the headers, the unversioned link and both package files.
+# The stand-ins install from platform/ as the separate "standins" component.
+include(CMakePackageConfigHelpers)
+
+set(VGZO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/vgzo
+    CACHE STRING "Where the CMake package files go, relative to the prefix")
+mark_as_advanced(VGZO_INSTALL_CMAKEDIR)
+
+# The target lists its public headers relative to its own folder, but install()
+# reads relative paths from the folder it is called in, which here is the root.
+get_target_property(vgzo_public_headers vgzo PUBLIC_HEADER)
+get_target_property(vgzo_source_dir vgzo SOURCE_DIR)
+list(TRANSFORM vgzo_public_headers PREPEND "${vgzo_source_dir}/"
+     REGEX "^[^/]")
+set_target_properties(vgzo PROPERTIES PUBLIC_HEADER "${vgzo_public_headers}")
+
+install(TARGETS vgzo EXPORT vgzoTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    COMPONENT runtime NAMELINK_COMPONENT development
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
+  PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo COMPONENT development)
+
+# The exported target links to vgzo::vg and vgzo::zo (see vgzo/CMakeLists.txt),
+# which the config file makes from the canvas and imaging libraries it finds.
+install(EXPORT vgzoTargets
+  NAMESPACE vgzo::
+  DESTINATION ${VGZO_INSTALL_CMAKEDIR}
+  COMPONENT development)
+
+# The config file finds its own prefix from where it lies, so the package is
+# relocatable; the library folder is passed as a path so that an absolute
+# CMAKE_INSTALL_LIBDIR works too.
+set(VGZO_PACKAGE_LIBDIR ${CMAKE_INSTALL_LIBDIR})
+configure_package_config_file(
+  ${CMAKE_CURRENT_LIST_DIR}/vgzoConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/vgzoConfig.cmake
+  INSTALL_DESTINATION ${VGZO_INSTALL_CMAKEDIR}
+  PATH_VARS VGZO_PACKAGE_LIBDIR)
+write_basic_package_version_file(
+  ${PROJECT_BINARY_DIR}/vgzoConfigVersion.cmake
+  VERSION ${PROJECT_VERSION}
+  COMPATIBILITY SameMajorVersion)
+install(FILES
+    ${PROJECT_BINARY_DIR}/vgzoConfig.cmake
+    ${PROJECT_BINARY_DIR}/vgzoConfigVersion.cmake
+  DESTINATION ${VGZO_INSTALL_CMAKEDIR}
+  COMPONENT development)
+
+# pkg-config: vgzo.pc names the prefix in absolute paths, and the prefix is
+# known only at install time (cmake --install --prefix may change it), so the
+# file is written then, straight into its destination, and recorded in the
+# install manifest like any other installed file.
+install(CODE "
+  set(vgzo_pc_template [[${PROJECT_SOURCE_DIR}/vgzo/vgzo.pc.in]])
+  set(vgzo_pc_name [[${PROJECT_NAME}]])
+  set(vgzo_pc_description [[${PROJECT_DESCRIPTION}]])
+  set(vgzo_pc_version [[${PROJECT_VERSION}]])
+  set(vgzo_pc_libdir [[${CMAKE_INSTALL_LIBDIR}]])
+  set(vgzo_pc_includedir [[${CMAKE_INSTALL_INCLUDEDIR}]])
+  include([[${CMAKE_CURRENT_LIST_DIR}/InstallPkgConfig.cmake]])
+" COMPONENT development)

@@ -1,0 +1,29 @@
+# Runs at install time (from cmake/Install.cmake): writes vgzo.pc for the
+# prefix being installed to.  The caller sets vgzo_pc_template, vgzo_pc_name,
+# vgzo_pc_description, vgzo_pc_version, vgzo_pc_libdir and
+# vgzo_pc_includedir (the last two as given to GNUInstallDirs, relative to the
+# prefix or absolute).
+
+set(vgzo_pc_prefix "${CMAKE_INSTALL_PREFIX}")
+cmake_path(ABSOLUTE_PATH vgzo_pc_libdir BASE_DIRECTORY "${vgzo_pc_prefix}"
+           NORMALIZE OUTPUT_VARIABLE vgzo_pc_libdir_abs)
+cmake_path(ABSOLUTE_PATH vgzo_pc_includedir BASE_DIRECTORY "${vgzo_pc_prefix}"
+           NORMALIZE OUTPUT_VARIABLE vgzo_pc_includedir_abs)
+
+# Within the prefix the folders are written relative to ${prefix}, as
+# pkg-config users expect, so that --define-variable=prefix=... works.
+foreach(kind IN ITEMS libdir includedir)
+  cmake_path(IS_PREFIX vgzo_pc_prefix "${vgzo_pc_${kind}_abs}" NORMALIZE inside)
+  if(inside)
+    file(RELATIVE_PATH relative "${vgzo_pc_prefix}" "${vgzo_pc_${kind}_abs}")
+    set(vgzo_pc_${kind}_value "\${prefix}/${relative}")
+  else()
+    set(vgzo_pc_${kind}_value "${vgzo_pc_${kind}_abs}")
+  endif()
+endforeach()
+
+set(vgzo_pc_file "$ENV{DESTDIR}${vgzo_pc_libdir_abs}/pkgconfig/vgzo.pc")
+message(STATUS "Installing: ${vgzo_pc_file}")
+configure_file("${vgzo_pc_template}" "${vgzo_pc_file}" @ONLY)
+# The manifest names installed files without DESTDIR, as file(INSTALL) does.
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${vgzo_pc_libdir_abs}/pkgconfig/vgzo.pc")

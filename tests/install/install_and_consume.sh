@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Installs a build tree into a temporary prefix, with the stand-in canvas and
+# imaging libraries, checks what landed there, then builds and runs the C
+# client of client/ against the installed files alone: once as a CMake project
+# using find_package(vgzo CONFIG), once compiled with pkg-config's flags.
+#
+# Everything is written below one mktemp folder, removed on exit.  The one
+# file cmake --install itself writes into the build tree, its install
+# manifest, is put back as it was (or removed) on exit as well.
+set -euo pipefail
+
+usage() {
+  echo "usage: $0 --cmake CMAKE --build-dir DIR --client-dir DIR --cc CC" \
+       "[--config CONFIG] [--generator GEN] [--make-program PROG]" \
+       "[--pkg-config PKG_CONFIG] [--version VERSION]" \
+       "[--standins-in-plain-install ON|OFF]" >&2
+  exit 2
+}
+
+cmake=cmake build_dir="" config="" client_dir="" generator="" make_program=""
+cc="" pkg_config=pkg-config version="" standins_in_plain_install=OFF
+while [ $# -gt 0 ]; do
+  [ $# -ge 2 ] || usage
+  case "$1" in
+    --cmake) cmake=$2 ;;
+    --build-dir) build_dir=$2 ;;
+    --config) config=$2 ;;
+    --client-dir) client_dir=$2 ;;
+    --generator) generator=$2 ;;
+    --make-program) make_program=$2 ;;
+    --cc) cc=$2 ;;
+    --pkg-config) pkg_config=$2 ;;
+    --version) version=$2 ;;
+    --standins-in-plain-install) standins_in_plain_install=$2 ;;
+    *) usage ;;
+  esac
+  shift 2
+done
+if [ -z "$build_dir" ] || [ -z "$client_dir" ] || [ -z "$cc" ]; then
+  usage
+fi
+
+fail() {
+  echo "install_and_consume: $*" >&2
+  exit 1
+}
+step() { printf '\n== %s\n' "$*"; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vgzo-install.XXXXXX")
+prefix=$work/prefix
+manifests=(install_manifest.txt install_manifest_standins.txt)
+mkdir "$work/saved-manifests"
+for manifest in "${manifests[@]}"; do
+  if [ -e "$build_dir/$manifest" ]; then
+    cp -p "$build_dir/$manifest" "$work/saved-manifests/$manifest"
+  fi
+done
+restore() {
+  for manifest in "${manifests[@]}"; do
+    if [ -e "$work/saved-manifests/$manifest" ]; then
+      cp -p "$work/saved-manifests/$manifest" "$build_dir/$manifest"
+    else
+      rm -f "$build_dir/$manifest"
+    fi
+  done
+  rm -rf "$work"
+}
+trap restore EXIT
+
+install_args=(--install "$build_dir" --prefix "$prefix")
+[ -z "$config" ] || install_args+=(--config "$config")
+
+# --- A plain install: the library, its headers and both package files. ---
+step "cmake --install (plain)"
+"$cmake" "${install_args[@]}"
+
+lib=$(find "$prefix" -name 'libvgzo.so.*.*.*' -type f)
+[ -n "$lib" ] || fail "no libvgzo.so.X.Y.Z installed"
+libdir=$(dirname "$lib")
+soname_link=$libdir/libvgzo.so.${version%%.*}
+[ -L "$libdir/libvgzo.so" ] || fail "libvgzo.so is not a link"
+[ "$(readlink "$libdir/libvgzo.so")" = "$(basename "$soname_link")" ] ||
+  fail "libvgzo.so does not point to $(basename "$soname_link")"
+[ -L "$soname_link" ] || fail "$(basename "$soname_link") is not a link"
+[ "$(readlink "$soname_link")" = "libvgzo.so.$version" ] ||
+  fail "$(basename "$soname_link") does not point to libvgzo.so.$version"
+for header in vgzo.h vg.h zo.h; do
+  [ -f "$prefix/include/vgzo/$header" ] || fail "include/vgzo/$header not installed"
+done
+for file in vgzoConfig.cmake vgzoConfigVersion.cmake vgzoTargets.cmake; do
+  [ -f "$libdir/cmake/vgzo/$file" ] || fail "cmake/vgzo/$file not installed"
+done
+pc_file=$libdir/pkgconfig/vgzo.pc
+[ -f "$pc_file" ] || fail "pkgconfig/vgzo.pc not installed"
+# The exported target links to the config file's imported targets, not to the
+# build tree's.
+grep -qF 'INTERFACE_LINK_LIBRARIES "vgzo::vg;vgzo::zo"' "$libdir/cmake/vgzo/vgzoTargets.cmake" ||
+  fail "vgzo::vgzo does not link to vgzo::vg and vgzo::zo"
+if grep -rqF "$build_dir" "$libdir/cmake/vgzo" "$pc_file"; then
+  fail "the package files refer to the build tree"
+fi
+
+standins=$(find "$prefix" -name 'libvg.*' -o -name 'libzo.*' -o -name '*_standin.h')
+if [ "$standins_in_plain_install" = OFF ] && [ -n "$standins" ]; then
+  fail "a plain install installed stand-ins:" "$standins"
+fi
+
+# --- The stand-ins, which a client needs to link and run. ---
+step "cmake --install --component standins"
+"$cmake" "${install_args[@]}" --component standins
+for file in "$libdir/libvg.so" "$libdir/libzo.so" \
+            "$prefix/include/vgzo-standin/vg_standin.h" \
+            "$prefix/include/vgzo-standin/zo_standin.h"; do
+  [ -e "$file" ] || fail "$file not installed by the standins component"
+done
+
+# Nothing may reach back into the build tree: neither the client's build nor
+# its run sees LD_LIBRARY_PATH or a package registry entry for it.
+unset LD_LIBRARY_PATH
+
+# --- A CMake client: find_package(vgzo CONFIG REQUIRED), vgzo::vgzo. ---
+step "CMake client"
+client_build=$work/cmake-client
+configure_args=(-S "$client_dir" -B "$client_build"
+                -DCMAKE_PREFIX_PATH="$prefix"
+                -DCMAKE_C_COMPILER="$cc"
+                -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
+                -DCMAKE_BUILD_TYPE=Release)
+[ -z "$generator" ] || configure_args+=(-G "$generator")
+[ -z "$make_program" ] || configure_args+=(-DCMAKE_MAKE_PROGRAM="$make_program")
+"$cmake" "${configure_args[@]}"
+grep -qxF "vgzo_DIR:PATH=$libdir/cmake/vgzo" "$client_build/CMakeCache.txt" ||
+  fail "find_package did not take vgzo from $libdir/cmake/vgzo"
+"$cmake" --build "$client_build"
+client=$(find "$client_build" -name install_client -type f -perm -u+x | head -n 1)
+[ -n "$client" ] || fail "the CMake client was not built"
+# Its run path (set by CMake from the imported libraries) finds the installed
+# libraries.
+"$client" || fail "the CMake client failed"
+
+# --- A pkg-config client. ---
+step "pkg-config client"
+export PKG_CONFIG_PATH
+PKG_CONFIG_PATH=$(dirname "$pc_file")
+[ "$("$pkg_config" --modversion vgzo)" = "$version" ] ||
+  fail "pkg-config reports version $("$pkg_config" --modversion vgzo), not $version"
+[ "$("$pkg_config" --variable=libdir vgzo)" = "$libdir" ] ||
+  fail "vgzo.pc names libdir $("$pkg_config" --variable=libdir vgzo), not $libdir"
+read -r -a pc_flags <<< "$("$pkg_config" --cflags --libs vgzo)"
+echo "pkg-config --cflags --libs vgzo: ${pc_flags[*]}"
+"$cc" -std=c11 -Wall -Wextra -Wpedantic -Werror \
+  -I"$prefix/include/vgzo-standin" \
+  "$client_dir/main.c" "${pc_flags[@]}" -o "$work/pkg-config-client"
+LD_LIBRARY_PATH=$libdir "$work/pkg-config-client" || fail "the pkg-config client failed"
+
+step "install_and_consume: passed"
