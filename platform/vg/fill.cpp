@@ -41,11 +41,17 @@ void vgCanvasPattern(vgCanvas *canvas, int32_t width, int32_t height, const vgCo
     if (!canvas || count < 0 || (count > 0 && !colors))
         return;
     try {
-        /* Copy before replacing, so colors may point into the old pattern. */
-        std::vector<vgColor> copy;
-        if (count > 0)
-            copy.assign(colors, colors + count);
-        canvas->pattern.swap(copy);
+        /* Reuse the kept pattern's memory unless colors points into it; then
+           copy before replacing. */
+        std::vector<vgColor> &kept = canvas->pattern;
+        const bool aliases = !kept.empty() && colors >= kept.data() &&
+                             colors < kept.data() + kept.size();
+        if (aliases) {
+            std::vector<vgColor> copy(colors, colors + count);
+            kept.swap(copy);
+        } else {
+            kept.assign(colors, colors + count);
+        }
         canvas->pattern_width = width;
         canvas->pattern_height = height;
         canvas->has_pattern = true;
