@@ -37,7 +37,8 @@ void encode_rgb(const zoImage *image, vgColor *colors) {
     const uint8_t *red = image->planes[0];
     const uint8_t *green = image->planes[1];
     const uint8_t *blue = image->planes[2];
-    for (int32_t i = 0; i < image->pixel_count; ++i) {
+    const int32_t count = image->pixel_count;
+    for (int32_t i = 0; i < count; ++i) {
         colors[i] = vgEncodeColor(red[i], green[i], blue[i]);
     }
 }
@@ -47,7 +48,8 @@ void encode_rgba(const zoImage *image, vgColor *colors) {
     const uint8_t *green = image->planes[1];
     const uint8_t *blue = image->planes[2];
     const uint8_t *alpha = image->planes[3];
-    for (int32_t i = 0; i < image->pixel_count; ++i) {
+    const int32_t count = image->pixel_count;
+    for (int32_t i = 0; i < count; ++i) {
         colors[i] = vgEncodeColorAlpha(red[i], green[i], blue[i], alpha[i]);
     }
 }
@@ -55,7 +57,8 @@ void encode_rgba(const zoImage *image, vgColor *colors) {
 void look_up_palette(const zoImage *image, vgColor *colors) {
     const uint8_t *index = image->planes[0];
     const vgColor *palette = image->palette;
-    for (int32_t i = 0; i < image->pixel_count; ++i) {
+    const int32_t count = image->pixel_count;
+    for (int32_t i = 0; i < count; ++i) {
         colors[i] = palette[index[i]];
     }
 }
