@@ -57,8 +57,8 @@ void BM_vgfPutRgba_Direct(benchmark::State &state) {
     Fixture &f = fixture();
     for (auto _ : state) {
         vgfCanvasPutImageRectRGBA(f.canvas, f.rgba->width, f.rgba->height, f.rgba->planes[0],
-                                  f.rgba->planes[1], f.rgba->planes[2], f.rgba->planes[3], 1.5,
-                                  2.5, kW, kH, 0, 0, 0, 0);
+                                  f.rgba->planes[1], f.rgba->planes[2], f.rgba->planes[3], 1.5, 2.5,
+                                  kW, kH, 0, 0, 0, 0);
         benchmark::ClobberMemory();
     }
 }
@@ -72,9 +72,8 @@ void BM_qmPutMap_Bridge(benchmark::State &state) {
 void BM_qmPutMap_Direct(benchmark::State &state) {
     Fixture &f = fixture();
     for (auto _ : state) {
-        qmCanvasPutImageRectMap(f.canvas, f.indexed->width, f.indexed->height,
-                                f.indexed->planes[0], f.indexed->palette, 1.5, 2.5, kW, kH, 0,
-                                0, 0, 0);
+        qmCanvasPutImageRectMap(f.canvas, f.indexed->width, f.indexed->height, f.indexed->planes[0],
+                                f.indexed->palette, 1.5, 2.5, kW, kH, 0, 0, 0, 0);
         benchmark::ClobberMemory();
     }
 }

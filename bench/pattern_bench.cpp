@@ -29,17 +29,22 @@ void plain_loop(vgCanvas *canvas, const zoImage *image, Kind kind) {
     uint8_t *const *p = image->planes;
     for (int32_t i = 0; i < image->pixel_count; ++i) {
         switch (kind) {
-        case kRgb: colors[i] = vgEncodeColor(p[0][i], p[1][i], p[2][i]); break;
-        case kRgba: colors[i] = vgEncodeColorAlpha(p[0][i], p[1][i], p[2][i], p[3][i]); break;
-        case kIndexed: colors[i] = image->palette[p[0][i]]; break;
+        case kRgb:
+            colors[i] = vgEncodeColor(p[0][i], p[1][i], p[2][i]);
+            break;
+        case kRgba:
+            colors[i] = vgEncodeColorAlpha(p[0][i], p[1][i], p[2][i], p[3][i]);
+            break;
+        case kIndexed:
+            colors[i] = image->palette[p[0][i]];
+            break;
         }
     }
     vgCanvasPattern(canvas, image->width, image->height, colors);
     std::free(colors);
 }
 
-template <bool through_bridge>
-void BM_Pattern(benchmark::State &state) {
+template <bool through_bridge> void BM_Pattern(benchmark::State &state) {
     const auto kind = static_cast<Kind>(state.range(0));
     const auto size = static_cast<int32_t>(state.range(1));
     zoImage *image = make_image(kind, size);
@@ -52,9 +57,9 @@ void BM_Pattern(benchmark::State &state) {
         }
     }
     const double pixels = static_cast<double>(size) * size;
-    state.counters["time_per_pixel"] = benchmark::Counter(
-        pixels * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["time_per_pixel"] =
+        benchmark::Counter(pixels * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["array_bytes_per_pixel"] = sizeof(vgColor);
     vgCanvasDestroy(canvas);
     zoImageFree(image);

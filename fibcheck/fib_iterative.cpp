@@ -8,8 +8,7 @@
 #define FIB_EXPECTED_OVERRIDE 701408733
 #endif
 
-int main()
-{
+int main() {
     int n = 44;
     const int expected = FIB_EXPECTED_OVERRIDE;
     // Hide n from the optimiser so that no copy of fib made for n = 44

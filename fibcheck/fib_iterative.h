@@ -8,8 +8,7 @@
 // unrolled: the unrolled copies can rotate a and b between registers
 // instead of copying them, which cuts the instructions spent on the 43
 // iterations of fib(44) to about a third.
-[[gnu::noinline]] static int fib(int n)
-{
+[[gnu::noinline]] static int fib(int n) {
     int a = 1;
     int b = 1;
 #pragma GCC unroll 8

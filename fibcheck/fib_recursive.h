@@ -12,8 +12,7 @@
 //    fib(n - 2) into a loop iteration (half the calls) cannot apply.
 // The asm emits no instruction, leaving the minimal body: test, push, two
 // calls, add, pop, return.
-[[gnu::noinline]] static int fib(int n)
-{
+[[gnu::noinline]] static int fib(int n) {
     if (n <= 2)
         return 1;
     int r = fib(n - 1);

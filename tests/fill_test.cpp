@@ -103,8 +103,8 @@ TEST_F(FillTest, RgbaImageIsEncodedWithItsAlpha) {
 
     const auto calls = trace::vg_calls();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0], call("vgEncodeColorAlpha", uint8_t{200}, uint8_t{201}, uint8_t{202},
-                             uint8_t{128}));
+    EXPECT_EQ(calls[0],
+              call("vgEncodeColorAlpha", uint8_t{200}, uint8_t{201}, uint8_t{202}, uint8_t{128}));
     EXPECT_EQ(calls[1],
               call("vgEncodeColorAlpha", uint8_t{1}, uint8_t{2}, uint8_t{3}, uint8_t{255}));
     EXPECT_EQ(pattern(), (std::vector{vgEncodeColorAlpha(200, 201, 202, 128),
@@ -198,8 +198,8 @@ TEST_F(FillTest, OtherSampleTypesSetNeitherPatternNorStipple) {
 TEST_F(FillTest, StippleIsTheImagesOwnPlane) {
     TestImage image(3, 2, ZO_COLOR_SPACE_INDEXED3);
     vgCanvasStippleZoImage(canvas.get(), &image.image);
-    EXPECT_EQ(trace::vg_calls(), std::vector{call("vgCanvasStipple", canvas.get(), 3, 2,
-                                                  image.planes[0])});
+    EXPECT_EQ(trace::vg_calls(),
+              std::vector{call("vgCanvasStipple", canvas.get(), 3, 2, image.planes[0])});
     EXPECT_EQ(vgCanvasGetStipple(canvas.get(), &width, &height), image.planes[0]);
     EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);

@@ -19,18 +19,18 @@ TEST_F(GetTest, ReadsExactlyTheImagesSizeAtTheGivenPlace) {
     vgCanvasGetZoImage(canvas.get(), &rgb.image, -3, 7);
     qmCanvasGetZoImage(canvas.get(), &rgb.image, 2.5, -0.125);
     EXPECT_EQ(trace::vg_calls(),
-              (std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgb.planes[0],
-                                rgb.planes[1], rgb.planes[2], -3, 7, 10, 5),
-                           call("qmCanvasGetImageRGB", canvas.get(), rgb.planes[0],
-                                rgb.planes[1], rgb.planes[2], 2.5, -0.125, 10, 5)}));
+              (std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgb.planes[0], rgb.planes[1],
+                                rgb.planes[2], -3, 7, 10, 5),
+                           call("qmCanvasGetImageRGB", canvas.get(), rgb.planes[0], rgb.planes[1],
+                                rgb.planes[2], 2.5, -0.125, 10, 5)}));
 }
 
 TEST_F(GetTest, AlphaPlaneIsNeitherPassedNorInTheWay) {
     HandMadeImage rgba(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 1, 2, 2);
     vgCanvasGetZoImage(canvas.get(), &rgba.image, 0, 0);
-    EXPECT_EQ(trace::vg_calls(), std::vector{call("vgCanvasGetImageRGB", canvas.get(),
-                                                  rgba.planes[0], rgba.planes[1],
-                                                  rgba.planes[2], 0, 0, 2, 2)});
+    EXPECT_EQ(trace::vg_calls(),
+              std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgba.planes[0], rgba.planes[1],
+                               rgba.planes[2], 0, 0, 2, 2)});
 }
 
 // An indexed image has only its index plane: writing three planes into it
@@ -43,8 +43,8 @@ TEST_F(GetTest, ImagesWithoutThreeBytePlanesAreNotWrittenInto) {
         HandMadeImage image(r.color_space, r.sample_type, 0);
         vgCanvasGetZoImage(canvas.get(), &image.image, 0, 0);
         qmCanvasGetZoImage(canvas.get(), &image.image, 0, 0);
-        EXPECT_EQ(vgTraceCount(), 0u) << "colour space " << r.color_space << ", sample type "
-                                      << r.sample_type;
+        EXPECT_EQ(vgTraceCount(), 0u)
+            << "colour space " << r.color_space << ", sample type " << r.sample_type;
     }
 }
 

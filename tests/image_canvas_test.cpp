@@ -68,7 +68,9 @@ struct TextCase {
     const char *ending;
 };
 
-void PrintTo(const TextCase &c, std::ostream *out) { *out << c.name; }
+void PrintTo(const TextCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const TextCase kTextCases[] = {
     {"dpi72", "DPI", 72, 0, " -r2.83465"},
@@ -78,8 +80,7 @@ const TextCase kTextCases[] = {
     {"otherUnit", "centimeter", 100, 0, " -r10"},
     {"twoLetterUnit", "DP", 100, 0, " -r10"},
     {"negativeResolution", "DPI", -72, 0, " -r-2.83465"},
-    {"notANumberCountsAsAResolution", "DPI", std::numeric_limits<double>::quiet_NaN(), 0,
-     " -rnan"},
+    {"notANumberCountsAsAResolution", "DPI", std::numeric_limits<double>::quiet_NaN(), 0, " -rnan"},
     {"infiniteResolution", "other", std::numeric_limits<double>::infinity(), 0, " -rinf"},
     {"hugeResolution", "other", -1.7976931348623157e308, 0, " -r-1.79769e+307"},
     {"zeroMeansNone", "DPI", 0, 0, ""},
@@ -90,8 +91,7 @@ const TextCase kTextCases[] = {
     {"anyAlphaFlag", "x", 100, -5, " -r10 -a"},
 };
 
-class CreationTextTest : public trace::TracedTest,
-                         public ::testing::WithParamInterface<TextCase> {
+class CreationTextTest : public trace::TracedTest, public ::testing::WithParamInterface<TextCase> {
 protected:
     void TearDown() override {
         zoImageClearAttribs(&image.image);
@@ -121,16 +121,13 @@ TEST_P(CreationTextTest, TextNamesThePlanesAndTheResolution) {
     vgTraceClear();
     context->create_canvas(canvas.get(), &image.image);
 
-    const std::string text =
-        "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.ending;
+    const std::string text = "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.ending;
     EXPECT_EQ(trace::vg_calls(),
               std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
     // XResolution is read only when there is a unit.
-    std::vector expected_queries{
-        call("zoImageGetAttribString", &image.image, "ResolutionUnit")};
+    std::vector expected_queries{call("zoImageGetAttribString", &image.image, "ResolutionUnit")};
     if (c.unit) {
-        expected_queries.push_back(
-            call("zoImageGetAttribReal", &image.image, "XResolution", 0));
+        expected_queries.push_back(call("zoImageGetAttribReal", &image.image, "XResolution", 0));
     }
     EXPECT_EQ(trace::zo_calls(), expected_queries);
 }

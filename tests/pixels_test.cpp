@@ -50,18 +50,17 @@ struct Family {
     void (*put)(vgCanvas *, const zoImage *, int32_t x, int32_t y, int32_t w, int32_t h);
 };
 
-void PrintTo(const Family &family, std::ostream *out) { *out << family.name; }
+void PrintTo(const Family &family, std::ostream *out) {
+    *out << family.name;
+}
 
 const Family kFamilies[] = {
-    {"vg", [](vgCanvas *c, const zoImage *i, int32_t x, int32_t y, int32_t w, int32_t h) {
-         vgCanvasPutZoImage(c, i, x, y, w, h);
-     }},
-    {"vgf", [](vgCanvas *c, const zoImage *i, int32_t x, int32_t y, int32_t w, int32_t h) {
-         vgfCanvasPutZoImage(c, i, x + 0.25, y - 0.25, w + 0.4, h - 0.4);
-     }},
-    {"qm", [](vgCanvas *c, const zoImage *i, int32_t x, int32_t y, int32_t w, int32_t h) {
-         qmCanvasPutZoImage(c, i, x, kCanvasSize - y - h, w, h);
-     }},
+    {"vg", [](vgCanvas *c, const zoImage *i, int32_t x, int32_t y, int32_t w,
+              int32_t h) { vgCanvasPutZoImage(c, i, x, y, w, h); }},
+    {"vgf", [](vgCanvas *c, const zoImage *i, int32_t x, int32_t y, int32_t w,
+               int32_t h) { vgfCanvasPutZoImage(c, i, x + 0.25, y - 0.25, w + 0.4, h - 0.4); }},
+    {"qm", [](vgCanvas *c, const zoImage *i, int32_t x, int32_t y, int32_t w,
+              int32_t h) { qmCanvasPutZoImage(c, i, x, kCanvasSize - y - h, w, h); }},
 };
 
 class PixelTest : public ::testing::TestWithParam<Family> {
@@ -136,16 +135,15 @@ TEST(GetPixels, DrawnImageReadsBackIntoAnRgbImage) {
     Image read(zoImageCreateRGB(2, 2, 0));
     vgCanvasGetZoImage(canvas.get(), read.get(), 5, 1);
     for (int plane = 0; plane < 3; ++plane) {
-        EXPECT_TRUE(std::equal(drawn->planes[plane], drawn->planes[plane] + 4,
-                               read->planes[plane]))
+        EXPECT_TRUE(std::equal(drawn->planes[plane], drawn->planes[plane] + 4, read->planes[plane]))
             << "plane " << plane;
     }
 
     Image read_qm(zoImageCreateRGB(2, 2, 0));
     qmCanvasGetZoImage(canvas.get(), read_qm.get(), 5, kCanvasSize - 1 - 2);
     for (int plane = 0; plane < 3; ++plane) {
-        EXPECT_TRUE(std::equal(drawn->planes[plane], drawn->planes[plane] + 4,
-                               read_qm->planes[plane]))
+        EXPECT_TRUE(
+            std::equal(drawn->planes[plane], drawn->planes[plane] + 4, read_qm->planes[plane]))
             << "plane " << plane;
     }
 }

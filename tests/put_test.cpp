@@ -24,7 +24,9 @@ struct Family {
     bool integer;
 };
 
-void PrintTo(const Family &family, std::ostream *out) { *out << family.prefix; }
+void PrintTo(const Family &family, std::ostream *out) {
+    *out << family.prefix;
+}
 
 const Family kFamilies[] = {
     {"vg",
@@ -33,9 +35,15 @@ const Family kFamilies[] = {
                             static_cast<int32_t>(p.w), static_cast<int32_t>(p.h));
      },
      true},
-    {"vgf", [](vgCanvas *c, const zoImage *i, Coordinates p) { vgfCanvasPutZoImage(c, i, p.x, p.y, p.w, p.h); },
+    {"vgf",
+     [](vgCanvas *c, const zoImage *i, Coordinates p) {
+         vgfCanvasPutZoImage(c, i, p.x, p.y, p.w, p.h);
+     },
      false},
-    {"qm", [](vgCanvas *c, const zoImage *i, Coordinates p) { qmCanvasPutZoImage(c, i, p.x, p.y, p.w, p.h); },
+    {"qm",
+     [](vgCanvas *c, const zoImage *i, Coordinates p) {
+         qmCanvasPutZoImage(c, i, p.x, p.y, p.w, p.h);
+     },
      false},
 };
 
@@ -82,9 +90,8 @@ TEST_P(PutTest, AnyNonZeroAlphaFlagGoesToTheRgbaFunctionWithFourPlanes) {
         vgTraceClear();
         family.put(canvas.get(), &rgba.image, at);
         EXPECT_EQ(trace::vg_calls(),
-                  std::vector{expected_put(family, "RGBA", at, canvas.get(), 4, 3,
-                                           rgba.planes[0], rgba.planes[1], rgba.planes[2],
-                                           rgba.planes[3])})
+                  std::vector{expected_put(family, "RGBA", at, canvas.get(), 4, 3, rgba.planes[0],
+                                           rgba.planes[1], rgba.planes[2], rgba.planes[3])})
             << "has_alpha " << has_alpha;
     }
 }
@@ -96,10 +103,10 @@ TEST_P(PutTest, EveryIndexedSpaceGoesToTheMapFunctionWithoutAlpha) {
             HandMadeImage indexed(color_space, ZO_SAMPLE_UINT8, has_alpha);
             vgTraceClear();
             family.put(canvas.get(), &indexed.image, at);
-            EXPECT_EQ(trace::vg_calls(),
-                      std::vector{expected_put(family, "Map", at, canvas.get(), 4, 3,
-                                               indexed.planes[0],
-                                               static_cast<const void *>(indexed.palette.data()))})
+            EXPECT_EQ(
+                trace::vg_calls(),
+                std::vector{expected_put(family, "Map", at, canvas.get(), 4, 3, indexed.planes[0],
+                                         static_cast<const void *>(indexed.palette.data()))})
                 << "colour space " << color_space << ", has_alpha " << has_alpha;
         }
     }
@@ -123,14 +130,23 @@ TEST_P(PutTest, ImagesItCannotDrawMakeNoCall) {
         int32_t color_space, sample_type, has_alpha;
     };
     const Refused refused[] = {
-        {0, 1, 0}, {0, 1, 1}, {1, 1, 0}, {2, 2, 0}, {3, -1, 0}, {0, 255, 0}, // not byte samples
-        {4, 0, 0}, {4, 0, 1}, {-1, 0, 0}, {100, 0, 0}, {std::numeric_limits<int32_t>::min(), 0, 0},
+        {0, 1, 0},
+        {0, 1, 1},
+        {1, 1, 0},
+        {2, 2, 0},
+        {3, -1, 0},
+        {0, 255, 0}, // not byte samples
+        {4, 0, 0},
+        {4, 0, 1},
+        {-1, 0, 0},
+        {100, 0, 0},
+        {std::numeric_limits<int32_t>::min(), 0, 0},
     };
     for (const Refused &r : refused) {
         HandMadeImage image(r.color_space, r.sample_type, r.has_alpha);
         family.put(canvas.get(), &image.image, {1, 2, 3, 4});
-        EXPECT_EQ(vgTraceCount(), 0u) << "colour space " << r.color_space << ", sample type "
-                                      << r.sample_type;
+        EXPECT_EQ(vgTraceCount(), 0u)
+            << "colour space " << r.color_space << ", sample type " << r.sample_type;
     }
 }
 

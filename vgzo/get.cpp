@@ -11,8 +11,7 @@ void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y) 
         return;
     }
     uint8_t *const *planes = image->planes;
-    vgCanvasGetImageRGB(canvas, planes[0], planes[1], planes[2], x, y, image->width,
-                        image->height);
+    vgCanvasGetImageRGB(canvas, planes[0], planes[1], planes[2], x, y, image->width, image->height);
 }
 
 void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y) {
@@ -20,8 +19,7 @@ void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y) {
         return;
     }
     uint8_t *const *planes = image->planes;
-    qmCanvasGetImageRGB(canvas, planes[0], planes[1], planes[2], x, y, image->width,
-                        image->height);
+    qmCanvasGetImageRGB(canvas, planes[0], planes[1], planes[2], x, y, image->width, image->height);
 }
 
 } // extern "C"

@@ -67,15 +67,14 @@ bool format_creation_text(const zoImage *image, double resolution,
     const void *alpha_plane = alpha ? image->planes[3] : nullptr;
     int length = 0;
     if (resolution == 0) {
-        length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red,
-                                       green, blue, alpha_plane)
-                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p", w, h, red, green,
-                                       blue);
+        length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red, green,
+                                       blue, alpha_plane)
+                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p", w, h, red, green, blue);
     } else {
         length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -r%g -a", w, h, red,
                                        green, blue, alpha_plane, resolution)
-                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red,
-                                       green, blue, resolution);
+                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red, green,
+                                       blue, resolution);
     }
     return length >= 0 && static_cast<std::size_t>(length) < sizeof text;
 }

@@ -4,8 +4,7 @@
 namespace {
 
 // The three canvas functions one coordinate family draws with.
-template <typename Coord>
-struct PutFamily {
+template <typename Coord> struct PutFamily {
     using Rgb = void (*)(vgCanvas *, int32_t, int32_t, const uint8_t *, const uint8_t *,
                          const uint8_t *, Coord, Coord, Coord, Coord, int32_t, int32_t, int32_t,
                          int32_t);
@@ -30,8 +29,7 @@ constexpr PutFamily<double> qm_family{qmCanvasPutImageRectRGB, qmCanvasPutImageR
 // hands it the image's own planes; the trailing zeros select the whole image.
 // The coordinates pass through untouched and the canvas is not checked.
 template <typename Coord, const PutFamily<Coord> &family>
-inline void put_image(vgCanvas *canvas, const zoImage *image, Coord x, Coord y, Coord w,
-                      Coord h) {
+inline void put_image(vgCanvas *canvas, const zoImage *image, Coord x, Coord y, Coord w, Coord h) {
     if (!vgzo::has_byte_samples(image)) {
         return;
     }
@@ -41,12 +39,12 @@ inline void put_image(vgCanvas *canvas, const zoImage *image, Coord x, Coord y, 
             family.rgba(canvas, image->width, image->height, planes[0], planes[1], planes[2],
                         planes[3], x, y, w, h, 0, 0, 0, 0);
         } else {
-            family.rgb(canvas, image->width, image->height, planes[0], planes[1], planes[2], x,
-                       y, w, h, 0, 0, 0, 0);
+            family.rgb(canvas, image->width, image->height, planes[0], planes[1], planes[2], x, y,
+                       w, h, 0, 0, 0, 0);
         }
     } else if (vgzo::is_indexed(image)) {
-        family.map(canvas, image->width, image->height, planes[0], image->palette, x, y, w, h,
-                   0, 0, 0, 0);
+        family.map(canvas, image->width, image->height, planes[0], image->palette, x, y, w, h, 0, 0,
+                   0, 0);
     }
 }
 
@@ -54,8 +52,8 @@ inline void put_image(vgCanvas *canvas, const zoImage *image, Coord x, Coord y, 
 
 extern "C" {
 
-void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
-                        int32_t w, int32_t h) {
+void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y, int32_t w,
+                        int32_t h) {
     put_image<int32_t, vg_family>(canvas, image, x, y, w, h);
 }
 

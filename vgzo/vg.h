@@ -63,7 +63,9 @@ void vgCanvasPattern(vgCanvas *canvas, int32_t width, int32_t height, const vgCo
 void vgCanvasStipple(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *mask);
 
 /* Put: draw a width x height source image into x, y, w, h.  The four trailing
- * integers select a source rectangle; 0, 0, 0, 0 is the whole image. */
+ * integers select a source rectangle; 0, 0, 0, 0 is the whole image.
+ * (Laid out by hand: planes, place and source rectangle each on a line.) */
+/* clang-format off */
 void vgCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height,
                              const uint8_t *red, const uint8_t *green, const uint8_t *blue,
                              int32_t x, int32_t y, int32_t w, int32_t h,
@@ -108,6 +110,8 @@ void vgCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t
                          int32_t x, int32_t y, int32_t w, int32_t h);
 void qmCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t *blue,
                          double x, double y, int32_t w, int32_t h);
+
+/* clang-format on */
 
 /* The RGB image canvas kind; never null.  Its create_canvas takes a creation
  * text naming the planes to draw into (see vgzo.h). */

@@ -35,12 +35,12 @@ extern "C" {
  * spaces 1 to 3, drawn through the palette.  Any other image is ignored.
  * The coordinates reach the canvas library unchanged, also when w or h is 0 or
  * negative.  The canvas is not checked. */
-VGZO_API void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image,
-                                 int32_t x, int32_t y, int32_t w, int32_t h);
-VGZO_API void vgfCanvasPutZoImage(vgCanvas *canvas, const zoImage *image,
-                                  double x, double y, double w, double h);
-VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image,
-                                 double x, double y, double w, double h);
+VGZO_API void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
+                                 int32_t w, int32_t h);
+VGZO_API void vgfCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y,
+                                  double w, double h);
+VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y,
+                                 double w, double h);
 
 /* Read the canvas area at x, y of the image's own width x height into the
  * image's red, green and blue planes.

@@ -24,7 +24,7 @@ enum {
     ZO_COLOR_SPACE_RGB = 0,      /* planes[0..2] red, green, blue; planes[3] alpha */
     ZO_COLOR_SPACE_INDEXED1 = 1, /* planes[0] palette indices */
     ZO_COLOR_SPACE_INDEXED2 = 2,
-    ZO_COLOR_SPACE_INDEXED3 = 3  /* indexed; also the only stipple mask space */
+    ZO_COLOR_SPACE_INDEXED3 = 3 /* indexed; also the only stipple mask space */
 };
 
 /* Sample type code of zoImage.sample_type. */

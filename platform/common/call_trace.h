@@ -28,9 +28,7 @@ class CallTrace {
 public:
     /* Arguments are all scalars, pointers or Text, taken by value so the
      * fast path never has to spill them to memory. */
-    template <class... Args>
-    void call(const char *name, Args... args) noexcept
-    {
+    template <class... Args> void call(const char *name, Args... args) noexcept {
         if (!on_.load(std::memory_order_relaxed)) [[likely]]
             return;
         record(name, args...);
@@ -38,28 +36,24 @@ public:
 
     void enable(bool on) noexcept { on_.store(on, std::memory_order_relaxed); }
 
-    void clear() noexcept
-    {
+    void clear() noexcept {
         std::lock_guard lock(mutex_);
         lines_.clear();
     }
 
-    std::size_t count() noexcept
-    {
+    std::size_t count() noexcept {
         std::lock_guard lock(mutex_);
         return lines_.size();
     }
 
-    const char *line(std::size_t index) noexcept
-    {
+    const char *line(std::size_t index) noexcept {
         std::lock_guard lock(mutex_);
         return index < lines_.size() ? lines_[index].c_str() : nullptr;
     }
 
 private:
     template <class... Args>
-    [[gnu::noinline, gnu::cold]] void record(const char *name, Args... args) noexcept
-    {
+    [[gnu::noinline, gnu::cold]] void record(const char *name, Args... args) noexcept {
         try {
             std::string text = name;
             text += '(';
@@ -77,13 +71,10 @@ private:
     static void append(std::string &out, int32_t value) { print(out, "%d", value); }
     static void append(std::string &out, uint8_t value) { print(out, "%u", unsigned{value}); }
     static void append(std::string &out, double value) { print(out, "%.17g", value); }
-    template <class T>
-    static void append(std::string &out, T *pointer)
-    {
+    template <class T> static void append(std::string &out, T *pointer) {
         print(out, "%p", static_cast<const void *>(pointer));
     }
-    static void append(std::string &out, Text value)
-    {
+    static void append(std::string &out, Text value) {
         if (!value.text) {
             out += "NULL";
             return;
@@ -93,12 +84,9 @@ private:
         out += '"';
     }
     /* Any other type would be formatted by an accidental conversion. */
-    template <class T>
-    static void append(std::string &out, T value) = delete;
+    template <class T> static void append(std::string &out, T value) = delete;
 
-    template <class Value>
-    static void print(std::string &out, const char *format, Value value)
-    {
+    template <class Value> static void print(std::string &out, const char *format, Value value) {
         char buffer[64];
         const int length = std::snprintf(buffer, sizeof buffer, format, value);
         if (length > 0)

@@ -14,8 +14,7 @@ using vg_standin::live_canvas;
 
 extern "C" {
 
-vgCanvas *vgCanvasCreate(int32_t width, int32_t height)
-{
+vgCanvas *vgCanvasCreate(int32_t width, int32_t height) {
     if (width < 1 || height < 1)
         return nullptr;
     try {
@@ -33,8 +32,7 @@ vgCanvas *vgCanvasCreate(int32_t width, int32_t height)
     }
 }
 
-vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data)
-{
+vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data) {
     if (!context || !context->create_canvas)
         return nullptr;
     auto *canvas = new (std::nothrow) vgCanvas;
@@ -48,8 +46,7 @@ vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data)
     return canvas;
 }
 
-void vgCanvasDestroy(vgCanvas *canvas)
-{
+void vgCanvasDestroy(vgCanvas *canvas) {
     /* Refusing a record without the signature turns a second disposal of
      * the same canvas into a no-op rather than a double free. */
     if (!has_signature(canvas))
@@ -59,28 +56,24 @@ void vgCanvasDestroy(vgCanvas *canvas)
     delete canvas;
 }
 
-int32_t vgCanvasWidth(const vgCanvas *canvas)
-{
+int32_t vgCanvasWidth(const vgCanvas *canvas) {
     canvas = live_canvas(canvas);
     return canvas ? canvas->width : 0;
 }
 
-int32_t vgCanvasHeight(const vgCanvas *canvas)
-{
+int32_t vgCanvasHeight(const vgCanvas *canvas) {
     canvas = live_canvas(canvas);
     return canvas ? canvas->height : 0;
 }
 
-const uint8_t *vgCanvasPlane(const vgCanvas *canvas, int channel)
-{
+const uint8_t *vgCanvasPlane(const vgCanvas *canvas, int channel) {
     canvas = live_canvas(canvas);
     if (!canvas || channel < 0 || channel > 3)
         return nullptr;
     return canvas->planes[channel];
 }
 
-vgColor vgCanvasPixel(const vgCanvas *canvas, int32_t x, int32_t y)
-{
+vgColor vgCanvasPixel(const vgCanvas *canvas, int32_t x, int32_t y) {
     canvas = live_canvas(canvas);
     if (!canvas || x < 0 || y < 0 || x >= canvas->width || y >= canvas->height)
         return 0;
@@ -90,14 +83,12 @@ vgColor vgCanvasPixel(const vgCanvas *canvas, int32_t x, int32_t y)
            uint32_t{canvas->planes[1][at]} << 8 | canvas->planes[2][at];
 }
 
-double vgCanvasResolution(const vgCanvas *canvas)
-{
+double vgCanvasResolution(const vgCanvas *canvas) {
     canvas = live_canvas(canvas);
     return canvas ? canvas->resolution : 0;
 }
 
-const vgColor *vgCanvasGetPattern(const vgCanvas *canvas, int32_t *width, int32_t *height)
-{
+const vgColor *vgCanvasGetPattern(const vgCanvas *canvas, int32_t *width, int32_t *height) {
     /* A pattern of no colours is still a pattern: it is told apart from none
      * by a non-null pointer that must not be read. */
     static const vgColor empty_pattern = 0;
@@ -112,8 +103,7 @@ const vgColor *vgCanvasGetPattern(const vgCanvas *canvas, int32_t *width, int32_
     return canvas->pattern.empty() ? &empty_pattern : canvas->pattern.data();
 }
 
-const uint8_t *vgCanvasGetStipple(const vgCanvas *canvas, int32_t *width, int32_t *height)
-{
+const uint8_t *vgCanvasGetStipple(const vgCanvas *canvas, int32_t *width, int32_t *height) {
     canvas = live_canvas(canvas);
     if (width)
         *width = canvas ? canvas->stipple_width : 0;

@@ -29,8 +29,7 @@ enum class Origin { top, bottom };
 
 /* Nearest integer, halves away from zero; nothing for a value that is not
  * finite or does not fit 32 bits, since no sensible area starts there. */
-std::optional<int64_t> round_coordinate(double value)
-{
+std::optional<int64_t> round_coordinate(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     const double rounded = std::round(value);
@@ -39,8 +38,7 @@ std::optional<int64_t> round_coordinate(double value)
     return static_cast<int64_t>(rounded);
 }
 
-std::optional<Area> round_area(double x, double y, double w, double h)
-{
+std::optional<Area> round_area(double x, double y, double w, double h) {
     const auto rx = round_coordinate(x), ry = round_coordinate(y);
     const auto rw = round_coordinate(w), rh = round_coordinate(h);
     if (!rx || !ry || !rw || !rh)
@@ -49,15 +47,13 @@ std::optional<Area> round_area(double x, double y, double w, double h)
 }
 
 /* The top line of an area whose y is measured from `origin`. */
-int64_t top_line(const vgCanvas &canvas, int64_t y, int64_t h, Origin origin)
-{
+int64_t top_line(const vgCanvas &canvas, int64_t y, int64_t h, Origin origin) {
     return origin == Origin::top ? y : canvas.height - y - h;
 }
 
 /* The part of the source image to draw: all of it for 0, 0, 0, 0 or an empty
  * size, else the given rectangle cut to the image; nothing if that is empty. */
-std::optional<Area> source_area(int32_t width, int32_t height, const Area &wanted)
-{
+std::optional<Area> source_area(int32_t width, int32_t height, const Area &wanted) {
     if (wanted.w <= 0 || wanted.h <= 0)
         return Area{0, 0, width, height};
     const int64_t x0 = std::max<int64_t>(wanted.x, 0);
@@ -72,24 +68,22 @@ std::optional<Area> source_area(int32_t width, int32_t height, const Area &wante
 /* Nearest neighbour: the source sample under the centre of destination
  * sample i, when `from` samples are stretched over `to`.  With i < to and
  * both below 2^31 the product stays below 2^63. */
-int64_t nearest(int64_t i, int64_t from, int64_t to)
-{
+int64_t nearest(int64_t i, int64_t from, int64_t to) {
     return (2 * i + 1) * from / (2 * to);
 }
 
-uint8_t mix(unsigned source, unsigned target, unsigned alpha)
-{
+uint8_t mix(unsigned source, unsigned target, unsigned alpha) {
     return static_cast<uint8_t>((source * alpha + target * (255 - alpha) + 127) / 255);
 }
 
-void blend(vgCanvas &canvas, int64_t at, Pixel pixel)
-{
+void blend(vgCanvas &canvas, int64_t at, Pixel pixel) {
     uint8_t *const *planes = canvas.planes;
     planes[0][at] = mix(pixel.red, planes[0][at], pixel.alpha);
     planes[1][at] = mix(pixel.green, planes[1][at], pixel.alpha);
     planes[2][at] = mix(pixel.blue, planes[2][at], pixel.alpha);
     if (planes[3])
-        planes[3][at] = static_cast<uint8_t>(pixel.alpha + planes[3][at] * (255u - pixel.alpha) / 255);
+        planes[3][at] =
+            static_cast<uint8_t>(pixel.alpha + planes[3][at] * (255u - pixel.alpha) / 255);
 }
 
 /* The three source kinds: whether their planes are usable, and the pixel at a
@@ -110,8 +104,7 @@ struct MapSource {
     const uint8_t *index;
     const vgColor *palette;
     bool usable() const { return index && palette; }
-    Pixel operator()(int64_t at) const
-    {
+    Pixel operator()(int64_t at) const {
         const vgColor color = palette[index[at]];
         return {static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),
                 static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 24)};
@@ -121,8 +114,8 @@ struct MapSource {
 /* Scales `from` of a source image `stride` samples wide into `to`, clipped
  * to the canvas. */
 template <class Source>
-void scale(vgCanvas &canvas, const Area &to, const Area &from, int64_t stride, const Source &source)
-{
+void scale(vgCanvas &canvas, const Area &to, const Area &from, int64_t stride,
+           const Source &source) {
     const int64_t x0 = std::max<int64_t>(to.x, 0);
     const int64_t y0 = std::max<int64_t>(to.y, 0);
     const int64_t x1 = std::min<int64_t>(to.x + to.w, canvas.width);
@@ -139,8 +132,7 @@ void scale(vgCanvas &canvas, const Area &to, const Area &from, int64_t stride, c
  * empty when the coordinates could not be rounded. */
 template <class Source>
 void put(vgCanvas *handle, int32_t width, int32_t height, const Source &source,
-         std::optional<Area> to, Origin origin, const Area &wanted)
-{
+         std::optional<Area> to, Origin origin, const Area &wanted) {
     vgCanvas *canvas = live_canvas(handle);
     if (!canvas || width <= 0 || height <= 0 || !source.usable() || !to || to->w <= 0 || to->h <= 0)
         return;
@@ -153,9 +145,8 @@ void put(vgCanvas *handle, int32_t width, int32_t height, const Source &source,
 
 /* Copies the w x h area whose top left is x, top into three planes; samples
  * outside the canvas read as 0. */
-void get(vgCanvas *handle, uint8_t *red, uint8_t *green, uint8_t *blue,
-         std::optional<int64_t> x, std::optional<int64_t> y, int32_t w, int32_t h, Origin origin)
-{
+void get(vgCanvas *handle, uint8_t *red, uint8_t *green, uint8_t *blue, std::optional<int64_t> x,
+         std::optional<int64_t> y, int32_t w, int32_t h, Origin origin) {
     const vgCanvas *canvas = live_canvas(handle);
     if (!canvas || !red || !green || !blue || !x || !y || w <= 0 || h <= 0)
         return;
@@ -177,115 +168,101 @@ void get(vgCanvas *handle, uint8_t *red, uint8_t *green, uint8_t *blue,
 
 extern "C" {
 
-void vgCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height,
-                             const uint8_t *red, const uint8_t *green, const uint8_t *blue,
-                             int32_t x, int32_t y, int32_t w, int32_t h,
-                             int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
+void vgCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
+                             const uint8_t *green, const uint8_t *blue, int32_t x, int32_t y,
+                             int32_t w, int32_t h, int32_t src_x, int32_t src_y, int32_t src_w,
+                             int32_t src_h) {
     trace.call("vgCanvasPutImageRectRGB", canvas, width, height, red, green, blue, x, y, w, h,
                src_x, src_y, src_w, src_h);
     put(canvas, width, height, RgbSource{red, green, blue}, Area{x, y, w, h}, Origin::top,
         Area{src_x, src_y, src_w, src_h});
 }
 
-void vgCanvasPutImageRectRGBA(vgCanvas *canvas, int32_t width, int32_t height,
-                              const uint8_t *red, const uint8_t *green, const uint8_t *blue,
-                              const uint8_t *alpha, int32_t x, int32_t y, int32_t w, int32_t h,
-                              int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
-    trace.call("vgCanvasPutImageRectRGBA", canvas, width, height, red, green, blue, alpha, x, y,
-               w, h, src_x, src_y, src_w, src_h);
-    put(canvas, width, height, RgbaSource{red, green, blue, alpha}, Area{x, y, w, h},
-        Origin::top, Area{src_x, src_y, src_w, src_h});
+void vgCanvasPutImageRectRGBA(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
+                              const uint8_t *green, const uint8_t *blue, const uint8_t *alpha,
+                              int32_t x, int32_t y, int32_t w, int32_t h, int32_t src_x,
+                              int32_t src_y, int32_t src_w, int32_t src_h) {
+    trace.call("vgCanvasPutImageRectRGBA", canvas, width, height, red, green, blue, alpha, x, y, w,
+               h, src_x, src_y, src_w, src_h);
+    put(canvas, width, height, RgbaSource{red, green, blue, alpha}, Area{x, y, w, h}, Origin::top,
+        Area{src_x, src_y, src_w, src_h});
 }
 
-void vgCanvasPutImageRectMap(vgCanvas *canvas, int32_t width, int32_t height,
-                             const uint8_t *index, const vgColor *palette,
-                             int32_t x, int32_t y, int32_t w, int32_t h,
-                             int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
-    trace.call("vgCanvasPutImageRectMap", canvas, width, height, index, palette, x, y, w, h,
-               src_x, src_y, src_w, src_h);
+void vgCanvasPutImageRectMap(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *index,
+                             const vgColor *palette, int32_t x, int32_t y, int32_t w, int32_t h,
+                             int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h) {
+    trace.call("vgCanvasPutImageRectMap", canvas, width, height, index, palette, x, y, w, h, src_x,
+               src_y, src_w, src_h);
     put(canvas, width, height, MapSource{index, palette}, Area{x, y, w, h}, Origin::top,
         Area{src_x, src_y, src_w, src_h});
 }
 
-void vgfCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height,
-                              const uint8_t *red, const uint8_t *green, const uint8_t *blue,
-                              double x, double y, double w, double h,
-                              int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
+void vgfCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
+                              const uint8_t *green, const uint8_t *blue, double x, double y,
+                              double w, double h, int32_t src_x, int32_t src_y, int32_t src_w,
+                              int32_t src_h) {
     trace.call("vgfCanvasPutImageRectRGB", canvas, width, height, red, green, blue, x, y, w, h,
                src_x, src_y, src_w, src_h);
     put(canvas, width, height, RgbSource{red, green, blue}, round_area(x, y, w, h), Origin::top,
         Area{src_x, src_y, src_w, src_h});
 }
 
-void vgfCanvasPutImageRectRGBA(vgCanvas *canvas, int32_t width, int32_t height,
-                               const uint8_t *red, const uint8_t *green, const uint8_t *blue,
-                               const uint8_t *alpha, double x, double y, double w, double h,
-                               int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
-    trace.call("vgfCanvasPutImageRectRGBA", canvas, width, height, red, green, blue, alpha, x, y,
-               w, h, src_x, src_y, src_w, src_h);
+void vgfCanvasPutImageRectRGBA(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
+                               const uint8_t *green, const uint8_t *blue, const uint8_t *alpha,
+                               double x, double y, double w, double h, int32_t src_x, int32_t src_y,
+                               int32_t src_w, int32_t src_h) {
+    trace.call("vgfCanvasPutImageRectRGBA", canvas, width, height, red, green, blue, alpha, x, y, w,
+               h, src_x, src_y, src_w, src_h);
     put(canvas, width, height, RgbaSource{red, green, blue, alpha}, round_area(x, y, w, h),
         Origin::top, Area{src_x, src_y, src_w, src_h});
 }
 
-void vgfCanvasPutImageRectMap(vgCanvas *canvas, int32_t width, int32_t height,
-                              const uint8_t *index, const vgColor *palette,
-                              double x, double y, double w, double h,
-                              int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
-    trace.call("vgfCanvasPutImageRectMap", canvas, width, height, index, palette, x, y, w, h,
-               src_x, src_y, src_w, src_h);
+void vgfCanvasPutImageRectMap(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *index,
+                              const vgColor *palette, double x, double y, double w, double h,
+                              int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h) {
+    trace.call("vgfCanvasPutImageRectMap", canvas, width, height, index, palette, x, y, w, h, src_x,
+               src_y, src_w, src_h);
     put(canvas, width, height, MapSource{index, palette}, round_area(x, y, w, h), Origin::top,
         Area{src_x, src_y, src_w, src_h});
 }
 
-void qmCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height,
-                             const uint8_t *red, const uint8_t *green, const uint8_t *blue,
-                             double x, double y, double w, double h,
-                             int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
+void qmCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
+                             const uint8_t *green, const uint8_t *blue, double x, double y,
+                             double w, double h, int32_t src_x, int32_t src_y, int32_t src_w,
+                             int32_t src_h) {
     trace.call("qmCanvasPutImageRectRGB", canvas, width, height, red, green, blue, x, y, w, h,
                src_x, src_y, src_w, src_h);
-    put(canvas, width, height, RgbSource{red, green, blue}, round_area(x, y, w, h),
-        Origin::bottom, Area{src_x, src_y, src_w, src_h});
+    put(canvas, width, height, RgbSource{red, green, blue}, round_area(x, y, w, h), Origin::bottom,
+        Area{src_x, src_y, src_w, src_h});
 }
 
-void qmCanvasPutImageRectRGBA(vgCanvas *canvas, int32_t width, int32_t height,
-                              const uint8_t *red, const uint8_t *green, const uint8_t *blue,
-                              const uint8_t *alpha, double x, double y, double w, double h,
-                              int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
-    trace.call("qmCanvasPutImageRectRGBA", canvas, width, height, red, green, blue, alpha, x, y,
-               w, h, src_x, src_y, src_w, src_h);
+void qmCanvasPutImageRectRGBA(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
+                              const uint8_t *green, const uint8_t *blue, const uint8_t *alpha,
+                              double x, double y, double w, double h, int32_t src_x, int32_t src_y,
+                              int32_t src_w, int32_t src_h) {
+    trace.call("qmCanvasPutImageRectRGBA", canvas, width, height, red, green, blue, alpha, x, y, w,
+               h, src_x, src_y, src_w, src_h);
     put(canvas, width, height, RgbaSource{red, green, blue, alpha}, round_area(x, y, w, h),
         Origin::bottom, Area{src_x, src_y, src_w, src_h});
 }
 
-void qmCanvasPutImageRectMap(vgCanvas *canvas, int32_t width, int32_t height,
-                             const uint8_t *index, const vgColor *palette,
-                             double x, double y, double w, double h,
-                             int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h)
-{
-    trace.call("qmCanvasPutImageRectMap", canvas, width, height, index, palette, x, y, w, h,
-               src_x, src_y, src_w, src_h);
+void qmCanvasPutImageRectMap(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *index,
+                             const vgColor *palette, double x, double y, double w, double h,
+                             int32_t src_x, int32_t src_y, int32_t src_w, int32_t src_h) {
+    trace.call("qmCanvasPutImageRectMap", canvas, width, height, index, palette, x, y, w, h, src_x,
+               src_y, src_w, src_h);
     put(canvas, width, height, MapSource{index, palette}, round_area(x, y, w, h), Origin::bottom,
         Area{src_x, src_y, src_w, src_h});
 }
 
-void vgCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t *blue,
-                         int32_t x, int32_t y, int32_t w, int32_t h)
-{
+void vgCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t *blue, int32_t x,
+                         int32_t y, int32_t w, int32_t h) {
     trace.call("vgCanvasGetImageRGB", canvas, red, green, blue, x, y, w, h);
     get(canvas, red, green, blue, x, y, w, h, Origin::top);
 }
 
-void qmCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t *blue,
-                         double x, double y, int32_t w, int32_t h)
-{
+void qmCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t *blue, double x,
+                         double y, int32_t w, int32_t h) {
     trace.call("qmCanvasGetImageRGB", canvas, red, green, blue, x, y, w, h);
     get(canvas, red, green, blue, round_coordinate(x), round_coordinate(y), w, h, Origin::bottom);
 }

@@ -36,8 +36,7 @@ struct Creation {
     double resolution = 0;
 };
 
-std::vector<std::string_view> split(std::string_view text)
-{
+std::vector<std::string_view> split(std::string_view text) {
     std::vector<std::string_view> tokens;
     constexpr std::string_view blanks = " \t";
     for (size_t start = text.find_first_not_of(blanks); start != std::string_view::npos;) {
@@ -49,8 +48,7 @@ std::vector<std::string_view> split(std::string_view text)
 }
 
 /* A positive decimal int32 made of digits only. */
-std::optional<int32_t> parse_size(std::string_view digits)
-{
+std::optional<int32_t> parse_size(std::string_view digits) {
     if (digits.empty())
         return std::nullopt;
     int64_t value = 0;
@@ -68,8 +66,7 @@ std::optional<int32_t> parse_size(std::string_view digits)
 
 /* A non-null plane address: hexadecimal digits, with or without 0x.  "(nil)"
  * and 0 name no plane, which is malformed. */
-uint8_t *parse_plane(std::string_view token)
-{
+uint8_t *parse_plane(std::string_view token) {
     if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X'))
         token.remove_prefix(2);
     if (token.empty() || token.size() > 2 * sizeof(uintptr_t))
@@ -92,8 +89,7 @@ uint8_t *parse_plane(std::string_view token)
 
 /* A finite, non-negative real that fills the whole token, read with strtod
  * so that the current locale's decimal separator applies. */
-std::optional<double> parse_resolution(std::string_view token)
-{
+std::optional<double> parse_resolution(std::string_view token) {
     /* strtod would skip leading white space and take a sign: neither belongs
      * in a resolution token. */
     const auto first = static_cast<unsigned char>(token.empty() ? ' ' : token.front());
@@ -108,8 +104,7 @@ std::optional<double> parse_resolution(std::string_view token)
     return value;
 }
 
-std::optional<Creation> parse_creation(std::string_view text)
-{
+std::optional<Creation> parse_creation(std::string_view text) {
     std::vector<std::string_view> tokens = split(text);
     Creation creation;
     size_t plane_count = 3;
@@ -145,8 +140,7 @@ std::optional<Creation> parse_creation(std::string_view text)
 
 /* create_canvas of the kind: sets the canvas up over the named planes, which
  * it borrows and never frees.  A canvas already set up is left alone. */
-void rgb_image_create_canvas(vgCanvas *canvas, void *data)
-{
+void rgb_image_create_canvas(vgCanvas *canvas, void *data) {
     const auto *text = static_cast<const char *>(data);
     trace.call("rgb_image_create_canvas", canvas, standin::Text{text});
     if (!has_signature(canvas) || canvas->set_up || !text)
@@ -170,20 +164,19 @@ void rgb_image_create_canvas(vgCanvas *canvas, void *data)
 void rgb_image_flush(void) {}
 
 /* Constant-initialised, so there is no first-use race to guard. */
-vgContext rgb_image_context = {0x1, 1, rgb_image_create_canvas, {rgb_image_flush, nullptr, nullptr}};
+vgContext rgb_image_context = {
+    0x1, 1, rgb_image_create_canvas, {rgb_image_flush, nullptr, nullptr}};
 
 } // namespace
 
 extern "C" {
 
-vgContext *vgContextImageRGB(void)
-{
+vgContext *vgContextImageRGB(void) {
     trace.call("vgContextImageRGB");
     return &rgb_image_context;
 }
 
-void vgContextImageRGBSetOperation0(vgOperation operation)
-{
+void vgContextImageRGBSetOperation0(vgOperation operation) {
     /* Tests set the slot before starting threads; the atomic store only keeps
      * a stray concurrent reader from seeing a torn pointer. */
     std::atomic_ref(rgb_image_context.operations[0]).store(operation, std::memory_order_relaxed);

@@ -11,9 +11,17 @@ using vg_standin::trace;
 
 extern "C" {
 
-void vgTraceEnable(int on) { trace.enable(on != 0); }
-void vgTraceClear(void) { trace.clear(); }
-size_t vgTraceCount(void) { return trace.count(); }
-const char *vgTraceLine(size_t index) { return trace.line(index); }
+void vgTraceEnable(int on) {
+    trace.enable(on != 0);
+}
+void vgTraceClear(void) {
+    trace.clear();
+}
+size_t vgTraceCount(void) {
+    return trace.count();
+}
+const char *vgTraceLine(size_t index) {
+    return trace.line(index);
+}
 
 } /* extern "C" */

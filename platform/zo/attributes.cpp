@@ -23,8 +23,7 @@ std::mutex registry_mutex;
 std::map<const zoImage *, Attributes> registry;
 
 /* Removes `name` of either kind; drops the image's entry once it is empty. */
-void forget(const zoImage *image, const char *name)
-{
+void forget(const zoImage *image, const char *name) {
     const auto entry = registry.find(image);
     if (entry == registry.end())
         return;
@@ -37,8 +36,7 @@ void forget(const zoImage *image, const char *name)
         registry.erase(entry);
 }
 
-const Attributes *find(const zoImage *image)
-{
+const Attributes *find(const zoImage *image) {
     const auto entry = registry.find(image);
     return entry == registry.end() ? nullptr : &entry->second;
 }
@@ -49,8 +47,7 @@ using zo_standin::trace;
 
 extern "C" {
 
-void zoImageSetAttribString(const zoImage *image, const char *name, const char *value)
-{
+void zoImageSetAttribString(const zoImage *image, const char *name, const char *value) {
     if (!image || !name)
         return;
     std::lock_guard lock(registry_mutex);
@@ -64,8 +61,7 @@ void zoImageSetAttribString(const zoImage *image, const char *name, const char *
 }
 
 void zoImageSetAttribReal(const zoImage *image, const char *name, const double *values,
-                          int32_t count)
-{
+                          int32_t count) {
     if (!image || !name || count < 0 || (count > 0 && !values))
         return;
     std::lock_guard lock(registry_mutex);
@@ -77,14 +73,12 @@ void zoImageSetAttribReal(const zoImage *image, const char *name, const double *
     }
 }
 
-void zoImageClearAttribs(const zoImage *image)
-{
+void zoImageClearAttribs(const zoImage *image) {
     std::lock_guard lock(registry_mutex);
     registry.erase(image);
 }
 
-const char *zoImageGetAttribString(const zoImage *image, const char *name)
-{
+const char *zoImageGetAttribString(const zoImage *image, const char *name) {
     trace.call("zoImageGetAttribString", image, standin::Text{name});
     if (!image || !name)
         return nullptr;
@@ -96,8 +90,7 @@ const char *zoImageGetAttribString(const zoImage *image, const char *name)
     return text == attributes->texts.end() ? nullptr : text->second.c_str();
 }
 
-double zoImageGetAttribReal(const zoImage *image, const char *name, int32_t index)
-{
+double zoImageGetAttribReal(const zoImage *image, const char *name, int32_t index) {
     trace.call("zoImageGetAttribReal", image, standin::Text{name}, index);
     if (!image || !name || index < 0)
         return 0;

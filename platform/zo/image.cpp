@@ -16,20 +16,18 @@
 namespace {
 
 struct Record {
-    zoImage image;                    /* first, so a zoImage* is the record */
-    std::vector<uint8_t> samples;     /* all planes, one after the other */
-    std::array<uint8_t *, 4> planes;  /* what image.planes points to */
-    std::vector<vgColor> palette;     /* indexed images only */
+    zoImage image;                   /* first, so a zoImage* is the record */
+    std::vector<uint8_t> samples;    /* all planes, one after the other */
+    std::array<uint8_t *, 4> planes; /* what image.planes points to */
+    std::vector<vgColor> palette;    /* indexed images only */
 };
-static_assert(std::is_standard_layout_v<Record>,
-              "a zoImage pointer must convert to its record");
+static_assert(std::is_standard_layout_v<Record>, "a zoImage pointer must convert to its record");
 
 constexpr int32_t palette_size = 256;
 
 /* A record with `plane_count` zeroed planes of width * height samples; null
  * for a negative size or one whose sample count does not fit pixel_count. */
-std::unique_ptr<Record> make_record(int32_t width, int32_t height, int plane_count)
-{
+std::unique_ptr<Record> make_record(int32_t width, int32_t height, int plane_count) {
     if (width < 0 || height < 0)
         return nullptr;
     const int64_t count = int64_t{width} * height;
@@ -42,7 +40,8 @@ std::unique_ptr<Record> make_record(int32_t width, int32_t height, int plane_cou
     record->samples.assign(stride * static_cast<size_t>(plane_count), 0);
     record->planes = {};
     for (int plane = 0; plane < plane_count; ++plane)
-        record->planes[static_cast<size_t>(plane)] = record->samples.data() + stride * static_cast<size_t>(plane);
+        record->planes[static_cast<size_t>(plane)] =
+            record->samples.data() + stride * static_cast<size_t>(plane);
     zoImage &image = record->image;
     image = zoImage{};
     image.width = width;
@@ -57,8 +56,7 @@ std::unique_ptr<Record> make_record(int32_t width, int32_t height, int plane_cou
 
 extern "C" {
 
-zoImage *zoImageCreateRGB(int32_t width, int32_t height, int32_t has_alpha)
-{
+zoImage *zoImageCreateRGB(int32_t width, int32_t height, int32_t has_alpha) {
     try {
         auto record = make_record(width, height, has_alpha ? 4 : 3);
         if (!record)
@@ -75,8 +73,7 @@ zoImage *zoImageCreateRGB(int32_t width, int32_t height, int32_t has_alpha)
     }
 }
 
-zoImage *zoImageCreateIndexed(int32_t width, int32_t height, int32_t color_space)
-{
+zoImage *zoImageCreateIndexed(int32_t width, int32_t height, int32_t color_space) {
     if (color_space < ZO_COLOR_SPACE_INDEXED1 || color_space > ZO_COLOR_SPACE_INDEXED3)
         return nullptr;
     try {
@@ -92,8 +89,7 @@ zoImage *zoImageCreateIndexed(int32_t width, int32_t height, int32_t color_space
     }
 }
 
-void zoImageFree(zoImage *image)
-{
+void zoImageFree(zoImage *image) {
     if (!image)
         return;
     zoImageClearAttribs(image);

@@ -11,9 +11,17 @@ using zo_standin::trace;
 
 extern "C" {
 
-void zoTraceEnable(int on) { trace.enable(on != 0); }
-void zoTraceClear(void) { trace.clear(); }
-size_t zoTraceCount(void) { return trace.count(); }
-const char *zoTraceLine(size_t index) { return trace.line(index); }
+void zoTraceEnable(int on) {
+    trace.enable(on != 0);
+}
+void zoTraceClear(void) {
+    trace.clear();
+}
+size_t zoTraceCount(void) {
+    return trace.count();
+}
+const char *zoTraceLine(size_t index) {
+    return trace.line(index);
+}
 
 } /* extern "C" */

@@ -8,8 +8,7 @@
 struct FibCase {
     int n;
     int value;
-    friend std::ostream& operator<<(std::ostream& os, const FibCase& c)
-    {
+    friend std::ostream &operator<<(std::ostream &os, const FibCase &c) {
         return os << "fib(" << c.n << ")=" << c.value;
     }
 };
@@ -17,9 +16,8 @@ struct FibCase {
 // Values both versions must agree on: the base cases, negative arguments,
 // and checkpoints along the sequence up to the one fib_recursive checks.
 inline constexpr FibCase kSharedCases[] = {
-    {INT_MIN, 1}, {-1, 1},     {0, 1},        {1, 1},         {2, 1},
-    {3, 2},       {4, 3},      {5, 5},        {6, 8},         {10, 55},
-    {20, 6765},   {25, 75025}, {30, 832040},  {31, 1346269},
+    {INT_MIN, 1}, {-1, 1}, {0, 1},   {1, 1},     {2, 1},      {3, 2},       {4, 3},
+    {5, 5},       {6, 8},  {10, 55}, {20, 6765}, {25, 75025}, {30, 832040}, {31, 1346269},
 };
 
 // Beyond reach of the recursive version in a unit test: the value

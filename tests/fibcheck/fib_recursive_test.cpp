@@ -8,11 +8,10 @@ namespace {
 
 class FibRecursive : public testing::TestWithParam<FibCase> {};
 
-TEST_P(FibRecursive, KnownValue)
-{
+TEST_P(FibRecursive, KnownValue) {
     EXPECT_EQ(fib(GetParam().n), GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shared, FibRecursive, testing::ValuesIn(kSharedCases));
 
-}  // namespace
+} // namespace

@@ -19,8 +19,8 @@ struct HandMadeImage {
     std::array<vgColor, 4> palette{};
     zoImage image{};
 
-    HandMadeImage(int32_t color_space, int32_t sample_type, int32_t has_alpha,
-                  int32_t width = 4, int32_t height = 3) {
+    HandMadeImage(int32_t color_space, int32_t sample_type, int32_t has_alpha, int32_t width = 4,
+                  int32_t height = 3) {
         image.width = width;
         image.height = height;
         image.color_space = color_space;

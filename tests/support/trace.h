@@ -21,19 +21,26 @@ inline std::string arg(const void *pointer) {
     std::snprintf(text, sizeof text, "%p", pointer);
     return text;
 }
-inline std::string arg(int32_t value) { return std::to_string(value); }
-inline std::string arg(uint8_t value) { return std::to_string(unsigned{value}); }
+inline std::string arg(int32_t value) {
+    return std::to_string(value);
+}
+inline std::string arg(uint8_t value) {
+    return std::to_string(unsigned{value});
+}
 inline std::string arg(double value) {
     char text[40];
     std::snprintf(text, sizeof text, "%.17g", value);
     return text;
 }
-inline std::string arg(std::string_view text) { return '"' + std::string(text) + '"'; }
-inline std::string arg(const char *text) { return text ? arg(std::string_view(text)) : "NULL"; }
+inline std::string arg(std::string_view text) {
+    return '"' + std::string(text) + '"';
+}
+inline std::string arg(const char *text) {
+    return text ? arg(std::string_view(text)) : "NULL";
+}
 
 // "name(a, b, ...)", the form of one trace line.
-template <typename... Args>
-std::string call(std::string_view name, const Args &...args) {
+template <typename... Args> std::string call(std::string_view name, const Args &...args) {
     std::string line(name);
     line += '(';
     std::string_view separator;
