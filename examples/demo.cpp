@@ -76,57 +76,85 @@ bool write_ppm(const zoImage *image, const char *path) {
     return std::fclose(file) == 0;
 }
 
-} // namespace
+// The images the demo draws, freed together.
+struct Images {
+    zoImage *gradient = make_gradient(64);
+    zoImage *disc = make_disc(96);
+    zoImage *checkerboard = make_checkerboard(8, 6);
+    zoImage *area = zoImageCreateRGB(48, 48, 0);
+    Images() = default;
+    Images(const Images &) = delete;
+    Images &operator=(const Images &) = delete;
+    ~Images() {
+        zoImageFree(area);
+        zoImageFree(checkerboard);
+        zoImageFree(disc);
+        zoImageFree(gradient);
+    }
+};
 
-int main(int argc, char **argv) {
-    const char *path = argc > 1 ? argv[1] : "demo.ppm";
-
+// The picture the canvas draws into, with a resolution of 72 dots per inch.
+zoImage *make_picture() {
     zoImage *picture = zoImageCreateRGB(kWidth, kHeight, 0);
     zoImageSetAttribString(picture, "ResolutionUnit", "DPI");
     const double dpi = 72;
     zoImageSetAttribReal(picture, "XResolution", &dpi, 1);
+    return picture;
+}
+
+void draw_in_three_families(vgCanvas *canvas, const Images &images) {
+    vgCanvasPutZoImage(canvas, images.gradient, 10, 10, 180, 130);
+    std::puts("vg:  drew a 64x64 RGB gradient into 10,10 180x130");
+    vgfCanvasPutZoImage(canvas, images.disc, 120.5, 60.25, 120.0, 120.0);
+    std::puts("vgf: blended a 96x96 RGBA disc into 120.5,60.25 120x120");
+    qmCanvasPutZoImage(canvas, images.checkerboard, 200.0, 20.0, 100.0, 75.0);
+    std::puts("qm:  drew an 8x6 indexed checkerboard at 200,20 (lower left) 100x75");
+}
+
+void read_back(vgCanvas *canvas, zoImage *area) {
+    vgCanvasGetZoImage(canvas, area, 130, 70);
+    vgCanvasPutZoImage(canvas, area, 20, 170, 96, 60);
+    std::printf("get: read 48x48 at 130,70 (first pixel %u,%u,%u) and drew it again at 20,170\n",
+                area->planes[0][0], area->planes[1][0], area->planes[2][0]);
+}
+
+// Returns whether the canvas kept both fills.
+bool set_fills(vgCanvas *canvas, const Images &images) {
+    vgCanvasPatternZoImage(canvas, images.gradient);
+    vgCanvasStippleZoImage(canvas, images.checkerboard);
+    int32_t pattern_w = 0;
+    int32_t pattern_h = 0;
+    int32_t stipple_w = 0;
+    int32_t stipple_h = 0;
+    const vgColor *pattern = vgCanvasGetPattern(canvas, &pattern_w, &pattern_h);
+    const uint8_t *stipple = vgCanvasGetStipple(canvas, &stipple_w, &stipple_h);
+    std::printf("fill: pattern %dx%d (first colour 0x%08X), stipple %dx%d from the image's plane\n",
+                pattern_w, pattern_h, pattern != nullptr ? pattern[0] : 0U, stipple_w, stipple_h);
+    return pattern != nullptr && stipple == images.checkerboard->planes[0];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    const char *path = argc > 1 ? argv[1] : "demo.ppm";
+    zoImage *picture = make_picture();
     vgCanvas *canvas = vgCanvasCreateWithContext(vgContextZoImage(), picture);
     if (canvas == nullptr) {
         std::puts("could not make a canvas over the image");
+        zoImageFree(picture);
         return 1;
     }
     std::printf("image canvas: %dx%d over the image's own planes, %.5g pixels/mm\n",
                 vgCanvasWidth(canvas), vgCanvasHeight(canvas), vgCanvasResolution(canvas));
 
-    zoImage *gradient = make_gradient(64);
-    vgCanvasPutZoImage(canvas, gradient, 10, 10, 180, 130);
-    std::puts("vg:  drew a 64x64 RGB gradient into 10,10 180x130");
+    const Images images;
+    draw_in_three_families(canvas, images);
+    read_back(canvas, images.area);
+    const bool fills_kept = set_fills(canvas, images);
+    vgCanvasDestroy(canvas); // before the picture whose planes it draws into
 
-    zoImage *disc = make_disc(96);
-    vgfCanvasPutZoImage(canvas, disc, 120.5, 60.25, 120.0, 120.0);
-    std::puts("vgf: blended a 96x96 RGBA disc into 120.5,60.25 120x120");
-
-    zoImage *checkerboard = make_checkerboard(8, 6);
-    qmCanvasPutZoImage(canvas, checkerboard, 200.0, 20.0, 100.0, 75.0);
-    std::puts("qm:  drew an 8x6 indexed checkerboard at 200,20 (lower left) 100x75");
-
-    zoImage *area = zoImageCreateRGB(48, 48, 0);
-    vgCanvasGetZoImage(canvas, area, 130, 70);
-    vgCanvasPutZoImage(canvas, area, 20, 170, 96, 60);
-    std::printf("get: read 48x48 at 130,70 (first pixel %u,%u,%u) and drew it again at 20,170\n",
-                area->planes[0][0], area->planes[1][0], area->planes[2][0]);
-
-    vgCanvasPatternZoImage(canvas, gradient);
-    vgCanvasStippleZoImage(canvas, checkerboard);
-    int32_t pattern_w = 0, pattern_h = 0, stipple_w = 0, stipple_h = 0;
-    const vgColor *pattern = vgCanvasGetPattern(canvas, &pattern_w, &pattern_h);
-    const uint8_t *stipple = vgCanvasGetStipple(canvas, &stipple_w, &stipple_h);
-    std::printf("fill: pattern %dx%d (first colour 0x%08X), stipple %dx%d from the image's plane\n",
-                pattern_w, pattern_h, pattern ? pattern[0] : 0u, stipple_w, stipple_h);
-
-    vgCanvasDestroy(canvas);
     const bool written = write_ppm(picture, path);
     std::printf("%s %s\n", written ? "wrote" : "could not write", path);
-
-    zoImageFree(area);
-    zoImageFree(checkerboard);
-    zoImageFree(disc);
-    zoImageFree(gradient);
     zoImageFree(picture);
-    return written && stipple != nullptr ? 0 : 1;
+    return written && fills_kept ? 0 : 1;
 }
