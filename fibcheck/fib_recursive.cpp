@@ -15,8 +15,9 @@ int main() {
     // can be evaluated at compile time.
     asm("" : "+r"(n));
     const int r = fib(n);
-    if (r == expected)
+    if (r == expected) {
         return 0;
+    }
     std::printf("fib(%d) = %d, not %d\n", n, r, expected);
     return 1;
 }

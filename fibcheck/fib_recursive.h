@@ -13,8 +13,9 @@
 // The asm emits no instruction, leaving the minimal body: test, push, two
 // calls, add, pop, return.
 [[gnu::noinline]] static int fib(int n) {
-    if (n <= 2)
+    if (n <= 2) {
         return 1;
+    }
     int r = fib(n - 1);
     r += fib(n - 2);
     asm volatile("" : "+r"(r));

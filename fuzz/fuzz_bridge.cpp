@@ -118,8 +118,10 @@ std::optional<std::string> expected_put(const char *family, vgCanvas *canvas, co
 }
 
 void put_vg(InputReader &in, Target target, FuzzImage &image) {
-    const int32_t x = in.biased_i32(), y = in.biased_i32();
-    const int32_t w = in.biased_i32(), h = in.biased_i32();
+    const int32_t x = in.biased_i32();
+    const int32_t y = in.biased_i32();
+    const int32_t w = in.biased_i32();
+    const int32_t h = in.biased_i32();
     vgCanvasPutZoImage(target.canvas, &image.record, x, y, w, h);
     require_call("vgCanvasPutZoImage: one call by colour space, coordinates unchanged",
                  fuzz::take_vg_lines(),
@@ -127,8 +129,10 @@ void put_vg(InputReader &in, Target target, FuzzImage &image) {
 }
 
 void put_vgf(InputReader &in, Target target, FuzzImage &image) {
-    const double x = in.biased_f64(), y = in.biased_f64();
-    const double w = in.biased_f64(), h = in.biased_f64();
+    const double x = in.biased_f64();
+    const double y = in.biased_f64();
+    const double w = in.biased_f64();
+    const double h = in.biased_f64();
     vgfCanvasPutZoImage(target.canvas, &image.record, x, y, w, h);
     require_call("vgfCanvasPutZoImage: one call by colour space, coordinates unchanged",
                  fuzz::take_vg_lines(),
@@ -136,8 +140,10 @@ void put_vgf(InputReader &in, Target target, FuzzImage &image) {
 }
 
 void put_qm(InputReader &in, Target target, FuzzImage &image) {
-    const double x = in.biased_f64(), y = in.biased_f64();
-    const double w = in.biased_f64(), h = in.biased_f64();
+    const double x = in.biased_f64();
+    const double y = in.biased_f64();
+    const double w = in.biased_f64();
+    const double h = in.biased_f64();
     qmCanvasPutZoImage(target.canvas, &image.record, x, y, w, h);
     require_call("qmCanvasPutZoImage: one call by colour space, coordinates unchanged",
                  fuzz::take_vg_lines(),
@@ -158,7 +164,8 @@ std::optional<std::string> expected_get(const char *name, vgCanvas *canvas, cons
 }
 
 void get_vg(InputReader &in, Target target, FuzzImage &image) {
-    const int32_t x = in.biased_i32(), y = in.biased_i32();
+    const int32_t x = in.biased_i32();
+    const int32_t y = in.biased_i32();
     vgCanvasGetZoImage(target.canvas, &image.record, x, y);
     require_call("vgCanvasGetZoImage: RGB byte images only, at the image's own size",
                  fuzz::take_vg_lines(),
@@ -166,7 +173,8 @@ void get_vg(InputReader &in, Target target, FuzzImage &image) {
 }
 
 void get_qm(InputReader &in, Target target, FuzzImage &image) {
-    const double x = in.biased_f64(), y = in.biased_f64();
+    const double x = in.biased_f64();
+    const double y = in.biased_f64();
     qmCanvasGetZoImage(target.canvas, &image.record, x, y);
     require_call("qmCanvasGetZoImage: RGB byte images only, at the image's own size",
                  fuzz::take_vg_lines(),
@@ -227,7 +235,8 @@ void require_pattern_calls(const std::vector<std::string> &lines, vgCanvas *canv
 
 // The canvas keeps width x height entries, matching the image.
 void require_kept_pattern(const vgCanvas *canvas, const zoImage &image) {
-    int32_t width = -1, height = -1;
+    int32_t width = -1;
+    int32_t height = -1;
     const vgColor *colors = vgCanvasGetPattern(canvas, &width, &height);
     require(colors != nullptr && width == image.width && height == image.height,
             "the pattern set has the image's width and height",
@@ -241,7 +250,7 @@ void require_kept_pattern(const vgCanvas *canvas, const zoImage &image) {
     }
 }
 
-void pattern(InputReader &, Target target, FuzzImage &image) {
+void pattern(InputReader & /*unused*/, Target target, FuzzImage &image) {
     const zoImage &record = image.record;
     vgCanvasPatternZoImage(target.canvas, &record);
     const std::vector<std::string> lines = fuzz::take_vg_lines();
@@ -260,7 +269,7 @@ void pattern(InputReader &, Target target, FuzzImage &image) {
 // ---------------------------------------------------------------------------
 // Stipple.
 
-void stipple(InputReader &, Target target, FuzzImage &image) {
+void stipple(InputReader & /*unused*/, Target target, FuzzImage &image) {
     const zoImage &record = image.record;
     vgCanvasStippleZoImage(target.canvas, &record);
     const bool taken =
@@ -275,7 +284,8 @@ void stipple(InputReader &, Target target, FuzzImage &image) {
     if (!taken || record.width < 0 || record.height < 0) {
         return; // the canvas keeps no mask of a negative size
     }
-    int32_t width = -1, height = -1;
+    int32_t width = -1;
+    int32_t height = -1;
     const uint8_t *mask = vgCanvasGetStipple(target.canvas, &width, &height);
     require(mask == record.planes[0] && width == record.width && height == record.height,
             "the stipple kept is the image's planes[0] itself, at the image's size",
@@ -508,7 +518,7 @@ void require_context_record(const vgContext *context) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+extern "C" int LLVMFuzzerInitialize(int * /*unused*/, char *** /*unused*/) {
     vgTraceEnable(1);
     zoTraceEnable(1);
     require_context_record(image_canvas_context()); // the first call fetches the RGB kind

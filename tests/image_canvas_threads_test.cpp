@@ -20,6 +20,7 @@ TEST(ImageCanvasThreads, FirstCallsFromManyThreadsAgree) {
     std::vector<const vgContext *> seen(kThreads);
     std::vector<int> made(kThreads);
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
             // Start together so the first calls overlap.

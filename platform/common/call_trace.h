@@ -29,8 +29,9 @@ public:
     /* Arguments are all scalars, pointers or Text, taken by value so the
      * fast path never has to spill them to memory. */
     template <class... Args> void call(const char *name, Args... args) noexcept {
-        if (!on_.load(std::memory_order_relaxed)) [[likely]]
-            return;
+        if (!on_.load(std::memory_order_relaxed)) {
+            [[likely]] return;
+        }
         record(name, args...);
     }
 
@@ -89,8 +90,9 @@ private:
     template <class Value> static void print(std::string &out, const char *format, Value value) {
         char buffer[64];
         const int length = std::snprintf(buffer, sizeof buffer, format, value);
-        if (length > 0)
+        if (length > 0) {
             out.append(buffer, static_cast<std::size_t>(length));
+        }
     }
 
     std::atomic<bool> on_{false};

@@ -15,14 +15,16 @@ using vg_standin::live_canvas;
 extern "C" {
 
 vgCanvas *vgCanvasCreate(int32_t width, int32_t height) {
-    if (width < 1 || height < 1)
+    if (width < 1 || height < 1) {
         return nullptr;
+    }
     try {
         auto canvas = std::make_unique<vgCanvas>();
         const auto count = static_cast<size_t>(int64_t{width} * height);
         canvas->owned.assign(count * 3, 0); /* black */
-        for (size_t plane = 0; plane < 3; ++plane)
+        for (size_t plane = 0; plane < 3; ++plane) {
             canvas->planes[plane] = canvas->owned.data() + count * plane;
+        }
         canvas->width = width;
         canvas->height = height;
         canvas->set_up = true;
@@ -33,11 +35,13 @@ vgCanvas *vgCanvasCreate(int32_t width, int32_t height) {
 }
 
 vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data) {
-    if (!context || !context->create_canvas)
+    if (!context || !context->create_canvas) {
         return nullptr;
+    }
     auto *canvas = new (std::nothrow) vgCanvas;
-    if (!canvas)
+    if (!canvas) {
         return nullptr;
+    }
     context->create_canvas(canvas, data);
     if (!canvas->set_up) {
         delete canvas;
@@ -49,8 +53,9 @@ vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data) {
 void vgCanvasDestroy(vgCanvas *canvas) {
     /* Refusing a record without the signature turns a second disposal of
      * the same canvas into a no-op rather than a double free. */
-    if (!has_signature(canvas))
+    if (!has_signature(canvas)) {
         return;
+    }
     canvas->signature[0] = 0;
     canvas->signature[1] = 0;
     delete canvas;
@@ -68,15 +73,17 @@ int32_t vgCanvasHeight(const vgCanvas *canvas) {
 
 const uint8_t *vgCanvasPlane(const vgCanvas *canvas, int channel) {
     canvas = live_canvas(canvas);
-    if (!canvas || channel < 0 || channel > 3)
+    if (!canvas || channel < 0 || channel > 3) {
         return nullptr;
+    }
     return canvas->planes[channel];
 }
 
 vgColor vgCanvasPixel(const vgCanvas *canvas, int32_t x, int32_t y) {
     canvas = live_canvas(canvas);
-    if (!canvas || x < 0 || y < 0 || x >= canvas->width || y >= canvas->height)
+    if (!canvas || x < 0 || y < 0 || x >= canvas->width || y >= canvas->height) {
         return 0;
+    }
     const int64_t at = int64_t{y} * canvas->width + x;
     const uint32_t alpha = canvas->planes[3] ? canvas->planes[3][at] : 255u;
     return alpha << 24 | uint32_t{canvas->planes[0][at]} << 16 |
@@ -94,21 +101,26 @@ const vgColor *vgCanvasGetPattern(const vgCanvas *canvas, int32_t *width, int32_
     static const vgColor empty_pattern = 0;
     canvas = live_canvas(canvas);
     const bool has = canvas && canvas->has_pattern;
-    if (width)
+    if (width) {
         *width = has ? canvas->pattern_width : 0;
-    if (height)
+    }
+    if (height) {
         *height = has ? canvas->pattern_height : 0;
-    if (!has)
+    }
+    if (!has) {
         return nullptr;
+    }
     return canvas->pattern.empty() ? &empty_pattern : canvas->pattern.data();
 }
 
 const uint8_t *vgCanvasGetStipple(const vgCanvas *canvas, int32_t *width, int32_t *height) {
     canvas = live_canvas(canvas);
-    if (width)
+    if (width) {
         *width = canvas ? canvas->stipple_width : 0;
-    if (height)
+    }
+    if (height) {
         *height = canvas ? canvas->stipple_height : 0;
+    }
     return canvas ? canvas->stipple : nullptr;
 }
 

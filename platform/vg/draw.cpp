@@ -30,19 +30,24 @@ enum class Origin { top, bottom };
 /* Nearest integer, halves away from zero; nothing for a value that is not
  * finite or does not fit 32 bits, since no sensible area starts there. */
 std::optional<int64_t> round_coordinate(double value) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value)) {
         return std::nullopt;
+    }
     const double rounded = std::round(value);
-    if (rounded < INT32_MIN || rounded > INT32_MAX)
+    if (rounded < INT32_MIN || rounded > INT32_MAX) {
         return std::nullopt;
+    }
     return static_cast<int64_t>(rounded);
 }
 
 std::optional<Area> round_area(double x, double y, double w, double h) {
-    const auto rx = round_coordinate(x), ry = round_coordinate(y);
-    const auto rw = round_coordinate(w), rh = round_coordinate(h);
-    if (!rx || !ry || !rw || !rh)
+    const auto rx = round_coordinate(x);
+    const auto ry = round_coordinate(y);
+    const auto rw = round_coordinate(w);
+    const auto rh = round_coordinate(h);
+    if (!rx || !ry || !rw || !rh) {
         return std::nullopt;
+    }
     return Area{*rx, *ry, *rw, *rh};
 }
 
@@ -54,14 +59,16 @@ int64_t top_line(const vgCanvas &canvas, int64_t y, int64_t h, Origin origin) {
 /* The part of the source image to draw: all of it for 0, 0, 0, 0 or an empty
  * size, else the given rectangle cut to the image; nothing if that is empty. */
 std::optional<Area> source_area(int32_t width, int32_t height, const Area &wanted) {
-    if (wanted.w <= 0 || wanted.h <= 0)
+    if (wanted.w <= 0 || wanted.h <= 0) {
         return Area{0, 0, width, height};
+    }
     const int64_t x0 = std::max<int64_t>(wanted.x, 0);
     const int64_t y0 = std::max<int64_t>(wanted.y, 0);
     const int64_t x1 = std::min<int64_t>(wanted.x + wanted.w, width);
     const int64_t y1 = std::min<int64_t>(wanted.y + wanted.h, height);
-    if (x1 <= x0 || y1 <= y0)
+    if (x1 <= x0 || y1 <= y0) {
         return std::nullopt;
+    }
     return Area{x0, y0, x1 - x0, y1 - y0};
 }
 
@@ -81,9 +88,10 @@ void blend(vgCanvas &canvas, int64_t at, Pixel pixel) {
     planes[0][at] = mix(pixel.red, planes[0][at], pixel.alpha);
     planes[1][at] = mix(pixel.green, planes[1][at], pixel.alpha);
     planes[2][at] = mix(pixel.blue, planes[2][at], pixel.alpha);
-    if (planes[3])
+    if (planes[3]) {
         planes[3][at] =
             static_cast<uint8_t>(pixel.alpha + planes[3][at] * (255u - pixel.alpha) / 255);
+    }
 }
 
 /* The three source kinds: whether their planes are usable, and the pixel at a
@@ -123,8 +131,9 @@ void scale(vgCanvas &canvas, const Area &to, const Area &from, int64_t stride,
     for (int64_t y = y0; y < y1; ++y) {
         const int64_t source_line = (from.y + nearest(y - to.y, from.h, to.h)) * stride + from.x;
         const int64_t line = y * canvas.width;
-        for (int64_t x = x0; x < x1; ++x)
+        for (int64_t x = x0; x < x1; ++x) {
             blend(canvas, line + x, source(source_line + nearest(x - to.x, from.w, to.w)));
+        }
     }
 }
 
@@ -134,11 +143,14 @@ template <class Source>
 void put(vgCanvas *handle, int32_t width, int32_t height, const Source &source,
          std::optional<Area> to, Origin origin, const Area &wanted) {
     vgCanvas *canvas = live_canvas(handle);
-    if (!canvas || width <= 0 || height <= 0 || !source.usable() || !to || to->w <= 0 || to->h <= 0)
+    if (!canvas || width <= 0 || height <= 0 || !source.usable() || !to || to->w <= 0 ||
+        to->h <= 0) {
         return;
+    }
     const auto from = source_area(width, height, wanted);
-    if (!from)
+    if (!from) {
         return;
+    }
     to->y = top_line(*canvas, to->y, to->h, origin);
     scale(*canvas, *to, *from, width, source);
 }
@@ -148,8 +160,9 @@ void put(vgCanvas *handle, int32_t width, int32_t height, const Source &source,
 void get(vgCanvas *handle, uint8_t *red, uint8_t *green, uint8_t *blue, std::optional<int64_t> x,
          std::optional<int64_t> y, int32_t w, int32_t h, Origin origin) {
     const vgCanvas *canvas = live_canvas(handle);
-    if (!canvas || !red || !green || !blue || !x || !y || w <= 0 || h <= 0)
+    if (!canvas || !red || !green || !blue || !x || !y || w <= 0 || h <= 0) {
         return;
+    }
     const int64_t top = top_line(*canvas, *y, h, origin);
     uint8_t *const out[3] = {red, green, blue};
     for (int64_t j = 0; j < h; ++j) {
@@ -158,8 +171,9 @@ void get(vgCanvas *handle, uint8_t *red, uint8_t *green, uint8_t *blue, std::opt
             const int64_t cx = *x + i;
             const bool inside = cx >= 0 && cy >= 0 && cx < canvas->width && cy < canvas->height;
             const int64_t from = cy * canvas->width + cx;
-            for (int plane = 0; plane < 3; ++plane)
+            for (int plane = 0; plane < 3; ++plane) {
                 out[plane][j * w + i] = inside ? canvas->planes[plane][from] : 0;
+            }
         }
     }
 }

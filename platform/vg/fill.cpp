@@ -34,8 +34,9 @@ void vgCanvasPattern(vgCanvas *canvas, int32_t width, int32_t height, const vgCo
     trace.call("vgCanvasPattern", canvas, width, height, colors);
     canvas = live_canvas(canvas);
     const int64_t count = entry_count(width, height);
-    if (!canvas || count < 0 || (count > 0 && !colors))
+    if (!canvas || count < 0 || (count > 0 && !colors)) {
         return;
+    }
     try {
         /* Reuse the kept pattern's memory unless colors points into it; then
            copy before replacing. */
@@ -60,8 +61,9 @@ void vgCanvasStipple(vgCanvas *canvas, int32_t width, int32_t height, const uint
     trace.call("vgCanvasStipple", canvas, width, height, mask);
     canvas = live_canvas(canvas);
     const int64_t count = entry_count(width, height);
-    if (!canvas || count < 0 || (count > 0 && !mask))
+    if (!canvas || count < 0 || (count > 0 && !mask)) {
         return;
+    }
     canvas->stipple = mask;
     canvas->stipple_width = width;
     canvas->stipple_height = height;

@@ -49,42 +49,51 @@ std::vector<std::string_view> split(std::string_view text) {
 
 /* A positive decimal int32 made of digits only. */
 std::optional<int32_t> parse_size(std::string_view digits) {
-    if (digits.empty())
+    if (digits.empty()) {
         return std::nullopt;
+    }
     int64_t value = 0;
     for (const char c : digits) {
-        if (c < '0' || c > '9')
+        if (c < '0' || c > '9') {
             return std::nullopt;
+        }
         value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int32_t>::max())
+        if (value > std::numeric_limits<int32_t>::max()) {
             return std::nullopt;
+        }
     }
-    if (value <= 0)
+    if (value <= 0) {
         return std::nullopt;
+    }
     return static_cast<int32_t>(value);
 }
 
 /* A non-null plane address: hexadecimal digits, with or without 0x.  "(nil)"
  * and 0 name no plane, which is malformed. */
 uint8_t *parse_plane(std::string_view token) {
-    if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X'))
+    if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
         token.remove_prefix(2);
-    if (token.empty() || token.size() > 2 * sizeof(uintptr_t))
+    }
+    if (token.empty() || token.size() > 2 * sizeof(uintptr_t)) {
         return nullptr;
+    }
     uintptr_t address = 0;
     for (const char c : token) {
         int digit;
-        if (c >= '0' && c <= '9')
+        if (c >= '0' && c <= '9') {
             digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
+        } else if (c >= 'a' && c <= 'f') {
             digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
+        } else if (c >= 'A' && c <= 'F') {
             digit = c - 'A' + 10;
-        else
+        } else {
             return nullptr;
+        }
         address = address << 4 | static_cast<uintptr_t>(digit);
     }
-    return reinterpret_cast<uint8_t *>(address);
+    // The text carries plane addresses as numbers: turning one back into a
+    // pointer is the point of the format.
+    return reinterpret_cast<uint8_t *>(address); // NOLINT(performance-no-int-to-ptr)
 }
 
 /* A finite, non-negative real that fills the whole token, read with strtod
@@ -93,14 +102,17 @@ std::optional<double> parse_resolution(std::string_view token) {
     /* strtod would skip leading white space and take a sign: neither belongs
      * in a resolution token. */
     const auto first = static_cast<unsigned char>(token.empty() ? ' ' : token.front());
-    if (std::isspace(first) || first == '+' || first == '-')
+    if (std::isspace(first) || first == '+' || first == '-') {
         return std::nullopt;
+    }
     const std::string text(token); /* strtod needs a terminated copy */
     char *end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) || value < 0)
+    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) ||
+        value < 0) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -114,26 +126,31 @@ std::optional<Creation> parse_creation(std::string_view text) {
     }
     if (tokens.size() >= 2 && tokens.back().substr(0, 2) == "-r") {
         const auto resolution = parse_resolution(tokens.back().substr(2));
-        if (!resolution)
+        if (!resolution) {
             return std::nullopt;
+        }
         creation.resolution = *resolution;
         tokens.pop_back();
     }
-    if (tokens.size() != 1 + plane_count)
+    if (tokens.size() != 1 + plane_count) {
         return std::nullopt;
+    }
     const size_t x = tokens[0].find('x');
-    if (x == std::string_view::npos)
+    if (x == std::string_view::npos) {
         return std::nullopt;
+    }
     const auto width = parse_size(tokens[0].substr(0, x));
     const auto height = parse_size(tokens[0].substr(x + 1));
-    if (!width || !height)
+    if (!width || !height) {
         return std::nullopt;
+    }
     creation.width = *width;
     creation.height = *height;
     for (size_t plane = 0; plane < plane_count; ++plane) {
         creation.planes[plane] = parse_plane(tokens[1 + plane]);
-        if (!creation.planes[plane])
+        if (!creation.planes[plane]) {
             return std::nullopt;
+        }
     }
     return creation;
 }
@@ -143,12 +160,14 @@ std::optional<Creation> parse_creation(std::string_view text) {
 void rgb_image_create_canvas(vgCanvas *canvas, void *data) {
     const auto *text = static_cast<const char *>(data);
     trace.call("rgb_image_create_canvas", canvas, standin::Text{text});
-    if (!has_signature(canvas) || canvas->set_up || !text)
+    if (!has_signature(canvas) || canvas->set_up || !text) {
         return;
+    }
     try {
         const auto creation = parse_creation(text);
-        if (!creation)
+        if (!creation) {
             return;
+        }
         canvas->width = creation->width;
         canvas->height = creation->height;
         std::copy(creation->planes.begin(), creation->planes.end(), canvas->planes);

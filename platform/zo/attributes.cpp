@@ -25,15 +25,19 @@ std::map<const zoImage *, Attributes> registry;
 /* Removes `name` of either kind; drops the image's entry once it is empty. */
 void forget(const zoImage *image, const char *name) {
     const auto entry = registry.find(image);
-    if (entry == registry.end())
+    if (entry == registry.end()) {
         return;
+    }
     Attributes &attributes = entry->second;
-    if (auto text = attributes.texts.find(name); text != attributes.texts.end())
+    if (auto text = attributes.texts.find(name); text != attributes.texts.end()) {
         attributes.texts.erase(text);
-    if (auto real = attributes.reals.find(name); real != attributes.reals.end())
+    }
+    if (auto real = attributes.reals.find(name); real != attributes.reals.end()) {
         attributes.reals.erase(real);
-    if (attributes.texts.empty() && attributes.reals.empty())
+    }
+    if (attributes.texts.empty() && attributes.reals.empty()) {
         registry.erase(entry);
+    }
 }
 
 const Attributes *find(const zoImage *image) {
@@ -48,13 +52,15 @@ using zo_standin::trace;
 extern "C" {
 
 void zoImageSetAttribString(const zoImage *image, const char *name, const char *value) {
-    if (!image || !name)
+    if (!image || !name) {
         return;
+    }
     std::lock_guard lock(registry_mutex);
     try {
         forget(image, name);
-        if (value)
+        if (value) {
             registry[image].texts.emplace(name, value);
+        }
     } catch (const std::exception &) {
         /* Out of memory: the attribute is left absent. */
     }
@@ -62,8 +68,9 @@ void zoImageSetAttribString(const zoImage *image, const char *name, const char *
 
 void zoImageSetAttribReal(const zoImage *image, const char *name, const double *values,
                           int32_t count) {
-    if (!image || !name || count < 0 || (count > 0 && !values))
+    if (!image || !name || count < 0 || (count > 0 && !values)) {
         return;
+    }
     std::lock_guard lock(registry_mutex);
     try {
         forget(image, name);
@@ -80,27 +87,32 @@ void zoImageClearAttribs(const zoImage *image) {
 
 const char *zoImageGetAttribString(const zoImage *image, const char *name) {
     trace.call("zoImageGetAttribString", image, standin::Text{name});
-    if (!image || !name)
+    if (!image || !name) {
         return nullptr;
+    }
     std::lock_guard lock(registry_mutex);
     const Attributes *attributes = find(image);
-    if (!attributes)
+    if (!attributes) {
         return nullptr;
+    }
     const auto text = attributes->texts.find(name);
     return text == attributes->texts.end() ? nullptr : text->second.c_str();
 }
 
 double zoImageGetAttribReal(const zoImage *image, const char *name, int32_t index) {
     trace.call("zoImageGetAttribReal", image, standin::Text{name}, index);
-    if (!image || !name || index < 0)
+    if (!image || !name || index < 0) {
         return 0;
+    }
     std::lock_guard lock(registry_mutex);
     const Attributes *attributes = find(image);
-    if (!attributes)
+    if (!attributes) {
         return 0;
+    }
     const auto real = attributes->reals.find(name);
-    if (real == attributes->reals.end() || static_cast<size_t>(index) >= real->second.size())
+    if (real == attributes->reals.end() || static_cast<size_t>(index) >= real->second.size()) {
         return 0;
+    }
     return real->second[static_cast<size_t>(index)];
 }
 

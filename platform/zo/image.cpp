@@ -28,20 +28,23 @@ constexpr int32_t palette_size = 256;
 /* A record with `plane_count` zeroed planes of width * height samples; null
  * for a negative size or one whose sample count does not fit pixel_count. */
 std::unique_ptr<Record> make_record(int32_t width, int32_t height, int plane_count) {
-    if (width < 0 || height < 0)
+    if (width < 0 || height < 0) {
         return nullptr;
+    }
     const int64_t count = int64_t{width} * height;
-    if (count > std::numeric_limits<int32_t>::max())
+    if (count > std::numeric_limits<int32_t>::max()) {
         return nullptr;
+    }
     auto record = std::make_unique<Record>();
     /* At least one sample per plane so that even an empty image has
      * distinct, non-null planes, as callers may test planes for null. */
     const auto stride = static_cast<size_t>(count > 0 ? count : 1);
     record->samples.assign(stride * static_cast<size_t>(plane_count), 0);
     record->planes = {};
-    for (int plane = 0; plane < plane_count; ++plane)
+    for (int plane = 0; plane < plane_count; ++plane) {
         record->planes[static_cast<size_t>(plane)] =
             record->samples.data() + stride * static_cast<size_t>(plane);
+    }
     zoImage &image = record->image;
     image = zoImage{};
     image.width = width;
@@ -59,8 +62,9 @@ extern "C" {
 zoImage *zoImageCreateRGB(int32_t width, int32_t height, int32_t has_alpha) {
     try {
         auto record = make_record(width, height, has_alpha ? 4 : 3);
-        if (!record)
+        if (!record) {
             return nullptr;
+        }
         record->image.color_space = ZO_COLOR_SPACE_RGB;
         record->image.has_alpha = has_alpha ? 1 : 0;
         if (has_alpha) {
@@ -74,12 +78,14 @@ zoImage *zoImageCreateRGB(int32_t width, int32_t height, int32_t has_alpha) {
 }
 
 zoImage *zoImageCreateIndexed(int32_t width, int32_t height, int32_t color_space) {
-    if (color_space < ZO_COLOR_SPACE_INDEXED1 || color_space > ZO_COLOR_SPACE_INDEXED3)
+    if (color_space < ZO_COLOR_SPACE_INDEXED1 || color_space > ZO_COLOR_SPACE_INDEXED3) {
         return nullptr;
+    }
     try {
         auto record = make_record(width, height, 1);
-        if (!record)
+        if (!record) {
             return nullptr;
+        }
         record->palette.assign(palette_size, 0);
         record->image.color_space = color_space;
         record->image.palette = record->palette.data();
@@ -90,8 +96,9 @@ zoImage *zoImageCreateIndexed(int32_t width, int32_t height, int32_t color_space
 }
 
 void zoImageFree(zoImage *image) {
-    if (!image)
+    if (!image) {
         return;
+    }
     zoImageClearAttribs(image);
     delete reinterpret_cast<Record *>(image);
 }
