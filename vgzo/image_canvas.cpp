@@ -26,6 +26,10 @@ constinit vgContext image_canvas_context = {
     kImageCanvasFlags, kImageCanvasKind, create_image_canvas, {nullptr, nullptr, nullptr}};
 constinit std::atomic<vgCreateCanvasFn> rgb_create_canvas{nullptr};
 
+// Plain address-size atomics: no lock and no atomics library behind them.
+static_assert(std::atomic<vgCreateCanvasFn>::is_always_lock_free);
+static_assert(std::atomic_ref<vgOperation>::is_always_lock_free);
+
 std::atomic_ref<vgOperation> copied_operation() {
     return std::atomic_ref<vgOperation>(image_canvas_context.operations[0]);
 }
