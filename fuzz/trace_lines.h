@@ -10,8 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vg_standin.h"
-#include "zo_standin.h"
+#include "support/trace_format.h"
 
 namespace fuzz {
 
@@ -29,53 +28,18 @@ inline void require(bool holds, std::string_view promise, const std::string &det
     }
 }
 
-// One traced argument, written as the stand-ins write it: pointers %p, 32-bit
-// integers %d, bytes %u, doubles %.17g, texts quoted.
-inline std::string arg(const void *pointer) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%p", pointer);
-    return text;
-}
-inline std::string arg(int32_t value) {
-    return std::to_string(value);
-}
-inline std::string arg(uint8_t value) {
-    return std::to_string(unsigned{value});
-}
-inline std::string arg(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
-}
-inline std::string arg(std::string_view text) {
-    return '"' + std::string(text) + '"';
-}
-
-// "name(a, b, ...)", the form of one trace line.
-template <typename... Args> std::string call(std::string_view name, const Args &...args) {
-    std::string line(name);
-    line += '(';
-    std::string_view separator;
-    ((line += separator, line += arg(args), separator = ", "), ...);
-    line += ')';
-    return line;
-}
+using trace::arg;
+using trace::call;
 
 // The lines traced since the last clear; the trace is cleared again.
 inline std::vector<std::string> take_vg_lines() {
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < vgTraceCount(); ++i) {
-        lines.emplace_back(vgTraceLine(i));
-    }
+    std::vector<std::string> lines = trace::vg_calls();
     vgTraceClear();
     return lines;
 }
 
 inline std::vector<std::string> take_zo_lines() {
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < zoTraceCount(); ++i) {
-        lines.emplace_back(zoTraceLine(i));
-    }
+    std::vector<std::string> lines = trace::zo_calls();
     zoTraceClear();
     return lines;
 }
