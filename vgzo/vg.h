@@ -113,8 +113,13 @@ void qmCanvasGetImageRGB(vgCanvas *canvas, uint8_t *red, uint8_t *green, uint8_t
 
 /* clang-format on */
 
-/* The RGB image canvas kind; never null.  Its create_canvas takes a creation
- * text naming the planes to draw into (see vgzo.h). */
+/* The RGB image canvas kind; never null.  Its create_canvas takes as data a
+ * creation text, read during the call only, and sets the canvas up over the
+ * planes it names:
+ *   "<width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
+ * with the plane addresses as printf's %p writes them, the resolution in
+ * pixels per millimetre as %g writes it under the current locale, and -a
+ * when an alpha plane is named. */
 vgContext *vgContextImageRGB(void);
 
 #ifdef __cplusplus
