@@ -33,7 +33,10 @@ bool pattern_entries(const zoImage *image, std::size_t &entries) {
     return entries <= SIZE_MAX / sizeof(vgColor);
 }
 
-void encode_rgb(const zoImage *image, vgColor *colors) {
+// The encoding loops stay out of line: with a frame of their own, the planes,
+// the array and the counter all fit in callee-saved registers, where inlined
+// into the export two of them were reloaded from the stack on every pixel.
+[[gnu::noinline]] void encode_rgb(const zoImage *image, vgColor *colors) {
     const uint8_t *red = image->planes[0];
     const uint8_t *green = image->planes[1];
     const uint8_t *blue = image->planes[2];
@@ -43,7 +46,7 @@ void encode_rgb(const zoImage *image, vgColor *colors) {
     }
 }
 
-void encode_rgba(const zoImage *image, vgColor *colors) {
+[[gnu::noinline]] void encode_rgba(const zoImage *image, vgColor *colors) {
     const uint8_t *red = image->planes[0];
     const uint8_t *green = image->planes[1];
     const uint8_t *blue = image->planes[2];
