@@ -128,26 +128,28 @@ void put_vg(InputReader &in, Target target, FuzzImage &image) {
                  expected_put("vg", target.canvas, image.record, x, y, w, h));
 }
 
-void put_vgf(InputReader &in, Target target, FuzzImage &image) {
+// The two double-coordinate families differ only in the export and its name.
+using DoublePut = void (*)(vgCanvas *, const zoImage *, double, double, double, double);
+
+void put_double(InputReader &in, Target target, FuzzImage &image, DoublePut put,
+                const char *family) {
     const double x = in.biased_f64();
     const double y = in.biased_f64();
     const double w = in.biased_f64();
     const double h = in.biased_f64();
-    vgfCanvasPutZoImage(target.canvas, &image.record, x, y, w, h);
-    require_call("vgfCanvasPutZoImage: one call by colour space, coordinates unchanged",
+    put(target.canvas, &image.record, x, y, w, h);
+    require_call(std::string(family) + "CanvasPutZoImage: one call by colour space, coordinates "
+                                       "unchanged",
                  fuzz::take_vg_lines(),
-                 expected_put("vgf", target.canvas, image.record, x, y, w, h));
+                 expected_put(family, target.canvas, image.record, x, y, w, h));
+}
+
+void put_vgf(InputReader &in, Target target, FuzzImage &image) {
+    put_double(in, target, image, vgfCanvasPutZoImage, "vgf");
 }
 
 void put_qm(InputReader &in, Target target, FuzzImage &image) {
-    const double x = in.biased_f64();
-    const double y = in.biased_f64();
-    const double w = in.biased_f64();
-    const double h = in.biased_f64();
-    qmCanvasPutZoImage(target.canvas, &image.record, x, y, w, h);
-    require_call("qmCanvasPutZoImage: one call by colour space, coordinates unchanged",
-                 fuzz::take_vg_lines(),
-                 expected_put("qm", target.canvas, image.record, x, y, w, h));
+    put_double(in, target, image, qmCanvasPutZoImage, "qm");
 }
 
 // ---------------------------------------------------------------------------
