@@ -31,6 +31,21 @@ install(EXPORT vgzoTargets
   DESTINATION ${VGZO_INSTALL_CMAKEDIR}
   COMPONENT development)
 
+# Where the canvas and imaging libraries were found, when not built here: the
+# package and vgzo.pc send their users there first.
+set(VGZO_OUTSIDE_LIBRARY_DIRS "")
+if(NOT VGZO_USE_STANDINS)
+  foreach(library IN ITEMS ${VGZO_VG_LIBRARY} ${VGZO_ZO_LIBRARY})
+    cmake_path(GET library PARENT_PATH library_dir)
+    list(APPEND VGZO_OUTSIDE_LIBRARY_DIRS ${library_dir})
+  endforeach()
+  list(REMOVE_DUPLICATES VGZO_OUTSIDE_LIBRARY_DIRS)
+endif()
+set(VGZO_OUTSIDE_LIBRARY_DIRS_QUOTED "")
+foreach(dir IN LISTS VGZO_OUTSIDE_LIBRARY_DIRS)
+  string(APPEND VGZO_OUTSIDE_LIBRARY_DIRS_QUOTED "\"${dir}\" ")
+endforeach()
+
 # The config file finds its own prefix from where it lies, so the package is
 # relocatable; the library folder is passed as a path so that an absolute
 # CMAKE_INSTALL_LIBDIR works too.
@@ -47,6 +62,7 @@ write_basic_package_version_file(
 install(FILES
     ${PROJECT_BINARY_DIR}/vgzoConfig.cmake
     ${PROJECT_BINARY_DIR}/vgzoConfigVersion.cmake
+    ${CMAKE_CURRENT_LIST_DIR}/FindVgzoOutsideLibraries.cmake
   DESTINATION ${VGZO_INSTALL_CMAKEDIR}
   COMPONENT development)
 
@@ -61,5 +77,6 @@ install(CODE "
   set(vgzo_pc_version [[${PROJECT_VERSION}]])
   set(vgzo_pc_libdir [[${CMAKE_INSTALL_LIBDIR}]])
   set(vgzo_pc_includedir [[${CMAKE_INSTALL_INCLUDEDIR}]])
+  set(vgzo_pc_outside_dirs [[${VGZO_OUTSIDE_LIBRARY_DIRS}]])
   include([[${CMAKE_CURRENT_LIST_DIR}/InstallPkgConfig.cmake]])
 " COMPONENT development)

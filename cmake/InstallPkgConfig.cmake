@@ -2,7 +2,8 @@
 # prefix being installed to.  The caller sets vgzo_pc_template, vgzo_pc_name,
 # vgzo_pc_description, vgzo_pc_version, vgzo_pc_libdir and
 # vgzo_pc_includedir (the last two as given to GNUInstallDirs, relative to the
-# prefix or absolute).
+# prefix or absolute) and vgzo_pc_outside_dirs, the folders of the canvas and
+# imaging libraries vgzo was built against (empty for the stand-ins).
 
 set(vgzo_pc_prefix "${CMAKE_INSTALL_PREFIX}")
 cmake_path(ABSOLUTE_PATH vgzo_pc_libdir BASE_DIRECTORY "${vgzo_pc_prefix}"
@@ -19,6 +20,14 @@ foreach(kind IN ITEMS libdir includedir)
     set(vgzo_pc_${kind}_value "\${prefix}/${relative}")
   else()
     set(vgzo_pc_${kind}_value "${vgzo_pc_${kind}_abs}")
+  endif()
+endforeach()
+
+# The outside libraries' folders, unless they are vgzo's own.
+set(vgzo_pc_outside_flags "")
+foreach(dir IN LISTS vgzo_pc_outside_dirs)
+  if(NOT dir STREQUAL vgzo_pc_libdir_abs)
+    string(APPEND vgzo_pc_outside_flags " -L${dir}")
   endif()
 endforeach()
 

@@ -1,6 +1,8 @@
-# Runs the demo and checks that it succeeds and writes a 320 x 240 PPM picture.
+# Runs the demo (under EMULATOR, a space-separated command, when given) and
+# checks that it succeeds and writes a 320 x 240 PPM picture.
 file(REMOVE ${PICTURE})
-execute_process(COMMAND ${DEMO} ${PICTURE} RESULT_VARIABLE status)
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+execute_process(COMMAND ${emulator} ${DEMO} ${PICTURE} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the demo exited with ${status}")
 endif()

@@ -5,6 +5,8 @@
 // every test of this file in a process of its own.
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
@@ -59,13 +61,49 @@ TEST_F(ImageCanvasTest, RecordHoldsTheBridgesOwnValues) {
     EXPECT_EQ(context->operations[2], nullptr);
 }
 
-// One creation-text case: the image's attributes and the text's expected end.
+// The creation text is the C runtime's own formatted printing, which differs
+// by platform in the address form and in how msvcrt writes what is not a
+// finite number.
+#if defined(_WIN32)
+constexpr bool kRuntimeIsMsvcrt =
+#if defined(_UCRT)
+    false;
+#else
+    true;
+#endif
+// Every Windows runtime writes 16 upper-case digits and no "0x".
+std::string runtime_address(const void *address) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%016llX",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
+    return text;
+}
+const char *const kCommaLocale = "German_Germany.1252";
+#else
+constexpr bool kRuntimeIsMsvcrt = false;
+// glibc writes "0x" and the lower-case digits without leading zeros.
+std::string runtime_address(const void *address) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
+    return text;
+}
+const char *const kCommaLocale = "de_DE.UTF-8"; // made by the build (LOCPATH)
+#endif
+
+// One creation-text case: the image's attributes and the text's expected end,
+// as most runtimes write it and, where it differs, as msvcrt does.
 struct TextCase {
     const char *name;
     std::optional<const char *> unit;
     std::optional<double> x_resolution;
     int32_t has_alpha;
     const char *ending;
+    const char *msvcrt_ending = nullptr;
+
+    const char *expected_ending() const {
+        return kRuntimeIsMsvcrt && msvcrt_ending != nullptr ? msvcrt_ending : ending;
+    }
 };
 
 void PrintTo(const TextCase &c, std::ostream *out) {
@@ -80,8 +118,10 @@ const TextCase kTextCases[] = {
     {"otherUnit", "centimeter", 100, 0, " -r10"},
     {"twoLetterUnit", "DP", 100, 0, " -r10"},
     {"negativeResolution", "DPI", -72, 0, " -r-2.83465"},
-    {"notANumberCountsAsAResolution", "DPI", std::numeric_limits<double>::quiet_NaN(), 0, " -rnan"},
-    {"infiniteResolution", "other", std::numeric_limits<double>::infinity(), 0, " -rinf"},
+    {"notANumberCountsAsAResolution", "DPI", std::numeric_limits<double>::quiet_NaN(), 0, " -rnan",
+     " -r1.#QNAN"},
+    {"infiniteResolution", "other", std::numeric_limits<double>::infinity(), 0, " -rinf",
+     " -r1.#INF"},
     {"hugeResolution", "other", -1.7976931348623157e308, 0, " -r-1.79769e+307"},
     {"zeroMeansNone", "DPI", 0, 0, ""},
     {"absentResolutionMeansNone", "DPI", std::nullopt, 0, ""},
@@ -104,7 +144,7 @@ protected:
 std::string addresses(const HandMadeImage &image, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += ' ' + trace::arg(static_cast<const void *>(image.planes[i]));
+        text += ' ' + runtime_address(image.planes[i]);
     }
     return text;
 }
@@ -121,7 +161,8 @@ TEST_P(CreationTextTest, TextNamesThePlanesAndTheResolution) {
     vgTraceClear();
     context->create_canvas(canvas.get(), &image.image);
 
-    const std::string text = "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.ending;
+    const std::string text =
+        "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.expected_ending();
     EXPECT_EQ(trace::vg_calls(),
               std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
     // XResolution is read only when there is a unit.
@@ -135,11 +176,80 @@ TEST_P(CreationTextTest, TextNamesThePlanesAndTheResolution) {
 INSTANTIATE_TEST_SUITE_P(Forms, CreationTextTest, ::testing::ValuesIn(kTextCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The longest text each of the four forms can make: both sizes of 11
+// characters, addresses of 16 digits and a resolution of 13 characters.  It
+// must arrive whole: a buffer a byte short would cut it or drop the canvas.
+struct LongestText {
+    const char *name;
+    bool resolution;
+    int32_t has_alpha;
+    std::size_t length; // 16-digit addresses with "0x" (glibc), without (Windows)
+    std::size_t windows_length;
+};
+
+void PrintTo(const LongestText &c, std::ostream *out) {
+    *out << c.name;
+}
+
+const LongestText kLongestTexts[] = {
+    {"threePlanes", false, 0, 80, 74},
+    {"fourPlanes", false, 1, 102, 94},
+    {"threePlanesAndResolution", true, 0, 96, 90},
+    {"fourPlanesAndResolution", true, 1, 118, 110},
+};
+
+class LongestTextTest : public trace::TracedTest,
+                        public ::testing::WithParamInterface<LongestText> {};
+
+TEST_P(LongestTextTest, ArrivesWhole) {
+    const LongestText &c = GetParam();
+    HandMadeImage image(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, c.has_alpha);
+    image.image.width = std::numeric_limits<int32_t>::min();
+    image.image.height = std::numeric_limits<int32_t>::min();
+    // Never read through: the bridge only writes the addresses down.
+    for (std::uintptr_t i = 0; i < 4; ++i) {
+        image.planes[i] = reinterpret_cast<uint8_t *>( // NOLINT(performance-no-int-to-ptr)
+            std::uintptr_t{0xFEDCBA9876543210u} + i);
+    }
+    if (c.resolution) {
+        zoImageSetAttribString(&image.image, "ResolutionUnit", "other"); // per centimetre
+        const double x_resolution = -1.7976931348623157e308;
+        zoImageSetAttribReal(&image.image, "XResolution", &x_resolution, 1);
+    }
+    FakeCanvas canvas;
+    const vgContext *context = vgContextZoImage();
+    vgTraceClear();
+    context->create_canvas(canvas.get(), &image.image);
+    zoImageClearAttribs(&image.image);
+
+#if defined(_WIN32)
+    const char *const planes[] = {"FEDCBA9876543210", "FEDCBA9876543211", "FEDCBA9876543212",
+                                  "FEDCBA9876543213"};
+    const std::size_t length = c.windows_length;
+#else
+    const char *const planes[] = {"0xfedcba9876543210", "0xfedcba9876543211", "0xfedcba9876543212",
+                                  "0xfedcba9876543213"};
+    const std::size_t length = c.length;
+#endif
+    std::string text = "-2147483648x-2147483648";
+    for (int i = 0; i < (c.has_alpha != 0 ? 4 : 3); ++i) {
+        text += std::string(" ") + planes[i];
+    }
+    text += c.resolution ? " -r-1.79769e+307" : "";
+    text += c.has_alpha != 0 ? " -a" : "";
+    EXPECT_EQ(text.size(), length);
+    EXPECT_EQ(trace::vg_calls(),
+              std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, LongestTextTest, ::testing::ValuesIn(kLongestTexts),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 // The text is written under the process's numeric locale, which the canvas
 // library reads it back under.  The build makes the locale this needs.
 TEST_F(ImageCanvasTest, CommaLocaleWritesACommaInTheResolution) {
-    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
-        << "the de_DE.UTF-8 locale the build generates is missing (LOCPATH)";
+    ASSERT_NE(std::setlocale(LC_NUMERIC, kCommaLocale), nullptr)
+        << "the comma locale " << kCommaLocale << " is missing";
     HandMadeImage image(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0, 640, 480);
     zoImageSetAttribString(&image.image, "ResolutionUnit", "DPI");
     const double dpi = 72;

@@ -4,10 +4,10 @@
 // text of the canvas library's RGB image kind and lets that kind's
 // create_canvas set the canvas up over the planes the text names.
 #include <atomic>
-#include <cstdio>
 #include <cstring>
 
 #include "image_kind.h"
+#include "runtime_print.h"
 
 namespace {
 
@@ -53,15 +53,16 @@ double resolution_per_mm(const zoImage *image) {
 }
 
 // The longest creation text: 11 fixed characters, two decimals of at most 11,
-// four addresses of at most 18 ("0x" and 16 digits) and a %g of at most 13,
-// 118 in all, plus the NUL.  The margin covers a locale whose decimal
-// separator takes more than one byte.
+// four addresses of at most 18 ("0x" and 16 digits; 16 where the runtime
+// writes no "0x") and a %g of at most 13: 118 in all, plus the NUL.  The
+// margin covers a locale whose decimal separator takes more than one byte.
 constexpr std::size_t kCreationTextSize = 118 + 1 + 8;
 
 // Writes the creation text for an RGB byte image under the current locale.
 // Returns false if the text did not fit, so that no cut-off text is handed on.
 bool format_creation_text(const zoImage *image, double resolution,
                           char (&text)[kCreationTextSize]) {
+    using vgzo::print_with_runtime;
     const int w = image->width;
     const int h = image->height;
     const void *red = image->planes[0];
@@ -71,16 +72,17 @@ bool format_creation_text(const zoImage *image, double resolution,
     const void *alpha_plane = alpha ? image->planes[3] : nullptr;
     int length = 0;
     if (resolution == 0) {
-        length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red, green,
+        length =
+            alpha ? print_with_runtime(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red, green,
                                        blue, alpha_plane)
-                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p", w, h, red, green, blue);
+                  : print_with_runtime(text, sizeof text, "%dx%d %p %p %p", w, h, red, green, blue);
     } else {
-        length = alpha ? std::snprintf(text, sizeof text, "%dx%d %p %p %p %p -r%g -a", w, h, red,
-                                       green, blue, alpha_plane, resolution)
-                       : std::snprintf(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red, green,
-                                       blue, resolution);
+        length = alpha ? print_with_runtime(text, sizeof text, "%dx%d %p %p %p %p -r%g -a", w, h,
+                                            red, green, blue, alpha_plane, resolution)
+                       : print_with_runtime(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red,
+                                            green, blue, resolution);
     }
-    return length >= 0 && static_cast<std::size_t>(length) < sizeof text;
+    return length >= 0;
 }
 
 extern "C" {

@@ -17,8 +17,15 @@
 #include "vg.h"
 #include "zo.h"
 
+/* The eight exports: plain C names, the platform's standard calling
+ * convention.  On Windows the DLL exports them and its clients import them;
+ * elsewhere they are the library's only symbols of default visibility. */
 #if defined(_WIN32)
-#define VGZO_API
+#if defined(VGZO_BUILDING_LIBRARY)
+#define VGZO_API __declspec(dllexport)
+#else
+#define VGZO_API __declspec(dllimport)
+#endif
 #elif defined(__GNUC__)
 #define VGZO_API __attribute__((visibility("default")))
 #else

@@ -27,7 +27,16 @@ function(vgzo_standin_library name)
     VERSION 1.0.0
     SOVERSION 1
     VISIBILITY_INLINES_HIDDEN ON)
+  if(WIN32)
+    # vg.dll and zo.dll, as the libraries are named on Windows.  With no
+    # dllexport in their sources the linker exports every function of their
+    # own, but none of the runtimes linked in statically.
+    set_target_properties(${name} PROPERTIES PREFIX "")
+    target_link_options(${name} PRIVATE LINKER:--exclude-libs,ALL)
+  endif()
   vgzo_strict_warnings(${name})
+  # The name every user of the library links to, stand-in or installed.
+  add_library(vgzo::${name} ALIAS ${name})
 
   # Clang puts its sanitizer runtimes into executables only, so a sanitized
   # shared library built by it rightly has undefined runtime symbols.  Its
@@ -39,18 +48,19 @@ function(vgzo_standin_library name)
   endif()
   if(sanitized AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     target_compile_options(${name} PRIVATE -fno-sanitize=function,vptr)
-  else()
+  elseif(NOT WIN32) # a DLL never has undefined symbols
     target_link_options(${name} PRIVATE LINKER:--no-undefined)
   endif()
 endfunction()
 
 # Install rules of a stand-in: the library with its SONAME links into the
-# library folder, its header into include/vgzo-standin (it includes
-# "vgzo/vg.h", which the library installs under include/).  They form the
-# "standins" component, which a plain install leaves out unless
-# VGZO_INSTALL_STANDINS is ON; asking for the component installs it always,
-# which is how the install test gets working canvas and imaging libraries out
-# of any build tree.
+# library folder, its header into include/vgzo-standin, and beside it a copy
+# of the declarations the headers include ("vgzo/vg.h", and "vgzo/zo.h",
+# which includes vg.h), so that the installed stand-ins stand alone, as the
+# system's own canvas and imaging libraries would.  They form the "standins"
+# component, which a plain install leaves out unless VGZO_INSTALL_STANDINS is
+# ON; asking for the component installs it always, which is how the install
+# tests get working canvas and imaging libraries out of any build tree.
 function(vgzo_install_standin name header)
   set(exclude EXCLUDE_FROM_ALL)
   if(VGZO_INSTALL_STANDINS)
@@ -63,5 +73,10 @@ function(vgzo_install_standin name header)
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${header}
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
+    COMPONENT standins ${exclude})
+  cmake_path(GET CMAKE_CURRENT_FUNCTION_LIST_DIR PARENT_PATH platform_dir)
+  cmake_path(GET platform_dir PARENT_PATH repository_root)
+  install(FILES ${repository_root}/vgzo/vg.h ${repository_root}/vgzo/zo.h
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin/vgzo
     COMPONENT standins ${exclude})
 endfunction()

@@ -13,12 +13,14 @@ usage() {
   echo "usage: $0 --cmake CMAKE --build-dir DIR --client-dir DIR --cc CC" \
        "[--config CONFIG] [--generator GEN] [--make-program PROG]" \
        "[--pkg-config PKG_CONFIG] [--version VERSION]" \
-       "[--standins-in-plain-install ON|OFF]" >&2
+       "[--standins-in-plain-install ON|OFF] [--toolchain FILE]" \
+       "[--emulator 'PROGRAM ARGS']" >&2
   exit 2
 }
 
 cmake=cmake build_dir="" config="" client_dir="" generator="" make_program=""
 cc="" pkg_config=pkg-config version="" standins_in_plain_install=OFF
+toolchain="" emulator=""
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case "$1" in
@@ -32,6 +34,8 @@ while [ $# -gt 0 ]; do
     --pkg-config) pkg_config=$2 ;;
     --version) version=$2 ;;
     --standins-in-plain-install) standins_in_plain_install=$2 ;;
+    --toolchain) toolchain=$2 ;;
+    --emulator) emulator=$2 ;;
     *) usage ;;
   esac
   shift 2
@@ -45,6 +49,12 @@ fail() {
   exit 1
 }
 step() { printf '\n== %s\n' "$*"; }
+# Runs a client program, under the cross build's emulator when there is one.
+run_client() {
+  local -a emulator_words
+  read -r -a emulator_words <<<"$emulator"
+  "${emulator_words[@]}" "$@"
+}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vgzo-install.XXXXXX")
 prefix=$work/prefix
@@ -94,7 +104,10 @@ pc_file=$libdir/pkgconfig/vgzo.pc
 [ -f "$pc_file" ] || fail "pkgconfig/vgzo.pc not installed"
 # The exported target links to the config file's imported targets, not to the
 # build tree's.
-grep -qF 'INTERFACE_LINK_LIBRARIES "vgzo::vg;vgzo::zo"' "$libdir/cmake/vgzo/vgzoTargets.cmake" ||
+if grep -q 'INTERFACE_LINK_LIBRARIES' "$libdir/cmake/vgzo/vgzoTargets.cmake"; then
+  fail "vgzoTargets.cmake links vgzo::vgzo to build-tree targets"
+fi
+grep -qF 'INTERFACE_LINK_LIBRARIES vgzo::vg vgzo::zo' "$libdir/cmake/vgzo/vgzoConfig.cmake" ||
   fail "vgzo::vgzo does not link to vgzo::vg and vgzo::zo"
 if grep -rqF "$build_dir" "$libdir/cmake/vgzo" "$pc_file"; then
   fail "the package files refer to the build tree"
@@ -128,6 +141,7 @@ configure_args=(-S "$client_dir" -B "$client_build"
                 -DCMAKE_BUILD_TYPE=Release)
 [ -z "$generator" ] || configure_args+=(-G "$generator")
 [ -z "$make_program" ] || configure_args+=(-DCMAKE_MAKE_PROGRAM="$make_program")
+[ -z "$toolchain" ] || configure_args+=(--toolchain "$toolchain")
 "$cmake" "${configure_args[@]}"
 grep -qxF "vgzo_DIR:PATH=$libdir/cmake/vgzo" "$client_build/CMakeCache.txt" ||
   fail "find_package did not take vgzo from $libdir/cmake/vgzo"
@@ -136,7 +150,7 @@ client=$(find "$client_build" -name install_client -type f -perm -u+x | head -n 
 [ -n "$client" ] || fail "the CMake client was not built"
 # Its run path (set by CMake from the imported libraries) finds the installed
 # libraries.
-"$client" || fail "the CMake client failed"
+run_client "$client" || fail "the CMake client failed"
 
 # --- A pkg-config client. ---
 step "pkg-config client"
@@ -151,6 +165,7 @@ echo "pkg-config --cflags --libs vgzo: ${pc_flags[*]}"
 "$cc" -std=c11 -Wall -Wextra -Wpedantic -Werror \
   -I"$prefix/include/vgzo-standin" \
   "$client_dir/main.c" "${pc_flags[@]}" -o "$work/pkg-config-client"
-LD_LIBRARY_PATH=$libdir "$work/pkg-config-client" || fail "the pkg-config client failed"
+LD_LIBRARY_PATH=$libdir run_client "$work/pkg-config-client" ||
+  fail "the pkg-config client failed"
 
 step "install_and_consume: passed"

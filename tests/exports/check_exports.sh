@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Checks a built shared library's exported names and the libraries it needs at
+# run time against the expected ones exactly: no extra and no missing entry.
+#
+#   check_exports.sh elf READELF LIBRARY "EXPORTS" "SYSTEM LIBRARIES" OUTSIDE...
+#   check_exports.sh pe OBJDUMP LIBRARY "EXPORTS" "SYSTEM LIBRARIES" OUTSIDE...
+#
+# elf reads the dynamic symbol table and the NEEDED entries; pe reads the
+# export table and the imported DLLs.  OUTSIDE are the files of the libraries
+# it was linked against (shared objects, DLLs or import libraries), whose
+# run-time names are read from them.  SYSTEM LIBRARIES "-" skips the needed
+# half (sanitizer builds add their runtimes).
+set -euo pipefail
+if [ $# -lt 5 ]; then
+  sed -n '2,12p' "$0" >&2
+  exit 2
+fi
+format=$1 tool=$2 library=$3 expected_exports=$4 system_libraries=$5
+shift 5
+
+sorted() { tr ' ' '\n' | sed '/^$/d' | sort; }
+
+# The name a library is needed under at run time.
+run_time_name() {
+  case "$format:$1" in
+    elf:*) "$tool" --dynamic --wide "$1" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p' ;;
+    pe:*.dll | pe:*.DLL) basename "$1" ;;
+    pe:*) "${tool%objdump}dlltool" --identify "$1" ;; # an import library
+  esac
+}
+
+case $format in
+  elf)
+    # Defined dynamic symbols other than the section and file markers.
+    exports=$("$tool" --dyn-syms --wide "$library" |
+      awk '$1 ~ /^[0-9]+:$/ && $7 != "UND" && $4 != "SECTION" && $4 != "FILE" && $8 != "" { print $8 }' |
+      sed 's/@.*//')
+    needed=$("$tool" --dynamic --wide "$library" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+    ;;
+  pe)
+    # The name pointer table lists every exported name; the import
+    # directory every DLL.
+    dump=$("$tool" -p "$library")
+    exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] //p' <<<"$dump")
+    needed=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
+    ;;
+  *)
+    echo "unknown format $format" >&2
+    exit 2
+    ;;
+esac
+exports=$(sorted <<<"$exports")
+needed=$(sorted <<<"$needed")
+expected_exports=$(sorted <<<"$expected_exports")
+expected_needed=$system_libraries
+for outside in "$@"; do
+  expected_needed+=" $(run_time_name "$outside")"
+done
+expected_needed=$(sorted <<<"$expected_needed")
+
+status=0
+if [ "$exports" != "$expected_exports" ]; then
+  echo "exported names differ (< expected, > found):"
+  diff <(echo "$expected_exports") <(echo "$exports") || true
+  status=1
+fi
+if [ "$system_libraries" != "-" ] && [ "$needed" != "$expected_needed" ]; then
+  echo "needed libraries differ (< expected, > found):"
+  diff <(echo "$expected_needed") <(echo "$needed") || true
+  status=1
+fi
+[ $status -eq 0 ] && echo "exports: $(echo $exports); needed: $(echo $needed)"
+exit $status

@@ -1,0 +1,33 @@
+// The one platform-dependent part of the library: which formatter writes the
+// creation text.
+#include "runtime_print.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace vgzo {
+
+int print_with_runtime(char *buffer, std::size_t size, const char *format, ...) {
+    if (size == 0) {
+        return -1;
+    }
+    std::va_list arguments;
+    va_start(arguments, format);
+#if defined(_WIN32)
+    // MinGW's C++ library routes std::vsnprintf to MinGW's own printf, which
+    // writes addresses in lower case and drops the sign of a NaN; _vsnprintf
+    // is the C runtime's (msvcrt or the universal one).  It writes no NUL when
+    // the text fills the buffer and returns -1 when it does not fit.
+    int length = _vsnprintf(buffer, size - 1, format, arguments);
+    buffer[size - 1] = '\0';
+#else
+    int length = std::vsnprintf(buffer, size, format, arguments);
+    if (length >= 0 && static_cast<std::size_t>(length) >= size) {
+        length = -1;
+    }
+#endif
+    va_end(arguments);
+    return length;
+}
+
+} // namespace vgzo
