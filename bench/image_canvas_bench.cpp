@@ -2,9 +2,8 @@
 // (with the resolution) and hands it to the RGB image kind, which parses it.
 #include <benchmark/benchmark.h>
 
-#include "vg_standin.h"
+#include "canvas.h"
 #include "vgzo/vgzo.h"
-#include "zo_standin.h"
 
 namespace {
 
@@ -20,9 +19,9 @@ zoImage *image_with_resolution(int32_t has_alpha) {
 void BM_CreateCanvasCall(benchmark::State &state) {
     zoImage *image = image_with_resolution(static_cast<int32_t>(state.range(0)));
     const vgContext *context = vgContextZoImage();
-    alignas(16) unsigned char record[16] = {'X', 'X'}; // the stand-in ignores it
+    testkit::FakeCanvas record; // the stand-in ignores it
     for (auto _ : state) {
-        context->create_canvas(reinterpret_cast<vgCanvas *>(record), image);
+        context->create_canvas(record.get(), image);
         benchmark::ClobberMemory();
     }
     zoImageFree(image);

@@ -1,542 +1,417 @@
-// libFuzzer target: decodes images and a list of operations from the input,
-// runs every export of the library against the stand-in canvas and imaging
-// libraries, and checks each call against what the library promises, read
-// from the stand-ins' call traces and accessors.  A broken promise traps, so
-// libFuzzer keeps the input.
-//
-// One input: up to three images, the size of a real canvas, then up to
-// sixteen operations, each naming its image and the canvas it works on.
-#include <cerrno>
+// Fuzz target: runs the library's exports on images and canvases decoded from
+// the input and checks what must hold for every input, without working out
+// the library's answers itself (the unit tests hold the exact values):
+//  - an image the contract refuses gets no canvas call;
+//  - a Put makes exactly one draw call, handing on the image's own planes
+//    (or index plane and palette) and the coordinates as given;
+//  - a Get writes only into the image's three colour planes (each plane and
+//    the palette is an allocation of its own, so the address sanitizer sees
+//    any access past one) and leaves the rest of the image alone;
+//  - a pattern has width x height entries, each 0 or made from that pixel's
+//    own samples or palette entry, and 0 past pixel_count;
+//  - a stipple is the image's own plane;
+//  - a canvas made over an image works on the image's own planes, with a
+//    resolution that reads back as %g wrote it;
+//  - nothing changes an image's memory but a canvas made over it.
+// A broken promise aborts with a line saying which, so libFuzzer keeps the
+// input.  Built with libFuzzer, and into a plain runner that replays the
+// corpus in every build (replay.cpp).
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "fuzz_image.h"
+#include "canvas.h"
 #include "input_reader.h"
-#include "trace_lines.h"
-#include "vg_standin.h"
+#include "test_image.h"
 #include "vgzo/vgzo.h"
-#include "zo_standin.h"
+
+// The checker's own loops over every sample tell the fuzzer nothing about the
+// code under test, and instrumented they would cost most of its time.
+#if defined(__clang__)
+#define NOT_COVERED __attribute__((no_sanitize("coverage")))
+#else
+#define NOT_COVERED
+#endif
 
 namespace {
 
-using fuzz::broken;
-using fuzz::call;
-using fuzz::FuzzImage;
 using fuzz::InputReader;
-using fuzz::require;
-using fuzz::require_call;
-using fuzz::require_lines;
+using standin::TraceRecord;
+using testkit::TestImage;
 
-constexpr std::size_t kMaxImages = 3;
-constexpr int kMaxOperations = 16;
-constexpr int32_t kMaxCanvasSide = 32;
-
-// ---------------------------------------------------------------------------
-// What an image is, as the library classifies it.
-
-bool has_byte_samples(const zoImage &image) {
-    return image.sample_type == ZO_SAMPLE_UINT8;
-}
-
-bool is_rgb_bytes(const zoImage &image) {
-    return has_byte_samples(image) && image.color_space == ZO_COLOR_SPACE_RGB;
-}
-
-bool is_indexed(const zoImage &image) {
-    return image.color_space >= ZO_COLOR_SPACE_INDEXED1 &&
-           image.color_space <= ZO_COLOR_SPACE_INDEXED3;
-}
-
-bool has_alpha(const zoImage &image) {
-    return image.has_alpha != 0;
+void require(bool holds, const char *promise) {
+    if (!holds) {
+        std::fprintf(stderr, "broken: %s\n", promise);
+        std::abort();
+    }
 }
 
 // ---------------------------------------------------------------------------
-// Canvases an operation works on.
+// Images: small mostly, now and then a few hundred pixels a side; any colour
+// space, sample type and alpha flag; now and then a pixel_count that falls
+// short or is negative.
 
-// A record that fails the "VG" test, so nothing may be read past its first
-// bytes; fills and stipples must leave it alone.
-struct FakeCanvas {
-    alignas(16) unsigned char bytes[16] = {};
-    vgCanvas *get() { return reinterpret_cast<vgCanvas *>(bytes); }
-};
+int32_t read_side(InputReader &in) {
+    const uint8_t choice = in.byte();
+    if (choice < 8) {
+        return -static_cast<int32_t>(in.byte()); // negative or 0
+    }
+    return choice < 248 ? in.byte() % 17 : 17 + static_cast<int32_t>(in.u32() % 300);
+}
+
+testkit::ImageShape read_shape(InputReader &in) {
+    testkit::ImageShape shape;
+    shape.width = read_side(in);
+    shape.height = shape.width > 16 ? in.byte() % 301 : read_side(in);
+    shape.color_space = in.byte() < 224 ? in.byte() % 5 : in.biased_i32();
+    shape.sample_type = in.byte() < 224 ? 0 : in.biased_i32();
+    shape.has_alpha = in.byte() < 160 ? in.byte() % 2 : in.biased_i32();
+    const int32_t area = shape.width > 0 && shape.height > 0 ? shape.width * shape.height : 0;
+    switch (in.byte() % 16) {
+    case 0:
+        shape.pixel_count = area > 0 ? in.byte() % area : 0;
+        break;
+    case 1:
+        shape.pixel_count = -1 - static_cast<int32_t>(in.u32() & 0xFFFFu);
+        break;
+    default:
+        break; // width x height
+    }
+    return shape;
+}
+
+// Samples from a small generator seeded by the input; an indexed image's
+// palette then has exactly the entries its indices use.
+NOT_COVERED void fill(InputReader &in, TestImage &image) {
+    uint32_t state = in.u32() | 1u;
+    const auto mask = static_cast<uint8_t>((1u << (in.byte() % 9)) - 1); // few values, or many
+    uint8_t largest = 0;
+    for (int plane = 0; plane < 4; ++plane) {
+        for (uint8_t &sample : image.samples(plane)) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            sample = static_cast<uint8_t>(state >> 24) & mask;
+            largest = plane == 0 && sample > largest ? sample : largest;
+        }
+    }
+    if (!image.palette().empty()) {
+        image.resize_palette(std::size_t{largest} + 1);
+        for (vgColor &color : image.palette()) {
+            color = state * 2654435761u;
+            state = color ^ (state >> 3);
+        }
+    }
+}
+
+// The attributes the image canvas kind reads, each sometimes absent.
+void read_attributes(InputReader &in, TestImage &image) {
+    static constexpr std::array<const char *, 6> kUnits{"DPI", "DPIX", "dpi", "DP", "", "cm"};
+    const uint8_t unit = in.byte() % 8;
+    if (unit < kUnits.size()) {
+        zoImageSetAttribString(image.get(), "ResolutionUnit", kUnits[unit]);
+    } else if (unit == 6) {
+        zoImageSetAttribString(image.get(), "ResolutionUnit", in.text(6).c_str());
+    }
+    if (in.byte() % 4 != 0) {
+        const double x_resolution = in.biased_f64();
+        zoImageSetAttribReal(image.get(), "XResolution", &x_resolution, 1);
+    }
+}
+
+bool has_byte_samples(const zoImage *image) {
+    return image->sample_type == ZO_SAMPLE_UINT8;
+}
+
+bool is_rgb_byte_image(const zoImage *image) {
+    return has_byte_samples(image) && image->color_space == ZO_COLOR_SPACE_RGB;
+}
+
+// ---------------------------------------------------------------------------
+// The operations.
 
 struct Target {
     vgCanvas *canvas;
-    bool live; // non-null and beginning with "VG"
+    int32_t width;
+    int32_t height;
 };
 
-// ---------------------------------------------------------------------------
-// The image canvas context.
-
-// vgContextZoImage: the same record on every call, fetching the RGB image
-// kind on the first call only (the stand-in's kind has its operations[0]).
-const vgContext *image_canvas_context() {
-    static const vgContext *const first = vgContextZoImage();
-    require(first != nullptr, "vgContextZoImage returns a record");
-    fuzz::clear_traces();
-    const vgContext *again = vgContextZoImage();
-    require(again == first, "vgContextZoImage returns the same address every call",
-            fuzz::arg(first) + " then " + fuzz::arg(again));
-    require_lines("vgContextZoImage fetches the RGB image kind on its first call only",
-                  fuzz::take_vg_lines(), {});
-    return again;
+template <class Operation> std::vector<TraceRecord> traced(const Operation &operation) {
+    vgTraceEnable(1);
+    vgTraceClear();
+    operation();
+    vgTraceEnable(0);
+    return vgTraceRecords();
 }
 
-// ---------------------------------------------------------------------------
-// Put, in the three coordinate families.
-
-// The one call Put makes for the image, or none when the image is ignored.
-template <typename Coord>
-std::optional<std::string> expected_put(const char *family, vgCanvas *canvas, const zoImage &image,
-                                        Coord x, Coord y, Coord w, Coord h) {
-    if (!has_byte_samples(image)) {
-        return std::nullopt;
+// The pointers a call was handed, in order, and the arguments after them.
+std::vector<const void *> pointers_of(const TraceRecord &record) {
+    std::vector<const void *> pointers;
+    for (std::size_t i = 1; i < record.arguments.size(); ++i) {
+        if (record.arguments[i].kind() == standin::TraceValue::Kind::pointer) {
+            pointers.push_back(record.arguments[i].pointer());
+        }
     }
-    const std::string name = std::string(family) + "CanvasPutImageRect";
-    uint8_t *const *p = image.planes;
-    const int32_t zero = 0;
-    if (image.color_space == ZO_COLOR_SPACE_RGB && has_alpha(image)) {
-        return call(name + "RGBA", canvas, image.width, image.height, p[0], p[1], p[2], p[3], x, y,
-                    w, h, zero, zero, zero, zero);
-    }
-    if (image.color_space == ZO_COLOR_SPACE_RGB) {
-        return call(name + "RGB", canvas, image.width, image.height, p[0], p[1], p[2], x, y, w, h,
-                    zero, zero, zero, zero);
-    }
-    if (is_indexed(image)) {
-        return call(name + "Map", canvas, image.width, image.height, p[0], image.palette, x, y, w,
-                    h, zero, zero, zero, zero);
-    }
-    return std::nullopt;
+    return pointers;
 }
 
-void put_vg(InputReader &in, Target target, FuzzImage &image) {
-    const int32_t x = in.biased_i32();
-    const int32_t y = in.biased_i32();
-    const int32_t w = in.biased_i32();
-    const int32_t h = in.biased_i32();
-    vgCanvasPutZoImage(target.canvas, &image.record, x, y, w, h);
-    require_call("vgCanvasPutZoImage: one call by colour space, coordinates unchanged",
-                 fuzz::take_vg_lines(),
-                 expected_put("vg", target.canvas, image.record, x, y, w, h));
-}
-
-// The two double-coordinate families differ only in the export and its name.
-using DoublePut = void (*)(vgCanvas *, const zoImage *, double, double, double, double);
-
-void put_double(InputReader &in, Target target, FuzzImage &image, DoublePut put,
-                const char *family) {
+void put(InputReader &in, const Target &target, TestImage &image) {
+    const int family = in.byte() % 3;
     const double x = in.biased_f64();
     const double y = in.biased_f64();
     const double w = in.biased_f64();
     const double h = in.biased_f64();
-    put(target.canvas, &image.record, x, y, w, h);
-    require_call(std::string(family) + "CanvasPutZoImage: one call by colour space, coordinates "
-                                       "unchanged",
-                 fuzz::take_vg_lines(),
-                 expected_put(family, target.canvas, image.record, x, y, w, h));
-}
-
-void put_vgf(InputReader &in, Target target, FuzzImage &image) {
-    put_double(in, target, image, vgfCanvasPutZoImage, "vgf");
-}
-
-void put_qm(InputReader &in, Target target, FuzzImage &image) {
-    put_double(in, target, image, qmCanvasPutZoImage, "qm");
-}
-
-// ---------------------------------------------------------------------------
-// Get, in the vg and qm families: only RGB byte images, at their own size.
-
-template <typename Coord>
-std::optional<std::string> expected_get(const char *name, vgCanvas *canvas, const zoImage &image,
-                                        Coord x, Coord y) {
-    if (!is_rgb_bytes(image)) {
-        return std::nullopt;
-    }
-    uint8_t *const *p = image.planes;
-    return call(name, canvas, p[0], p[1], p[2], x, y, image.width, image.height);
-}
-
-void get_vg(InputReader &in, Target target, FuzzImage &image) {
-    const int32_t x = in.biased_i32();
-    const int32_t y = in.biased_i32();
-    vgCanvasGetZoImage(target.canvas, &image.record, x, y);
-    require_call("vgCanvasGetZoImage: RGB byte images only, at the image's own size",
-                 fuzz::take_vg_lines(),
-                 expected_get("vgCanvasGetImageRGB", target.canvas, image.record, x, y));
-}
-
-void get_qm(InputReader &in, Target target, FuzzImage &image) {
-    const double x = in.biased_f64();
-    const double y = in.biased_f64();
-    qmCanvasGetZoImage(target.canvas, &image.record, x, y);
-    require_call("qmCanvasGetZoImage: RGB byte images only, at the image's own size",
-                 fuzz::take_vg_lines(),
-                 expected_get("qmCanvasGetImageRGB", target.canvas, image.record, x, y));
-}
-
-// ---------------------------------------------------------------------------
-// Pattern.
-
-// Encoded colours in the canvas library's layout, 0xAARRGGBB.
-vgColor encoded(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
-    return vgColor{alpha} << 24 | vgColor{red} << 16 | vgColor{green} << 8 | blue;
-}
-
-// Entry i of the pattern: converted for i < pixel_count, zero after it.
-vgColor expected_entry(const zoImage &image, int64_t i) {
-    if (i >= image.pixel_count) {
-        return 0;
-    }
-    uint8_t *const *p = image.planes;
-    if (image.color_space == ZO_COLOR_SPACE_RGB) {
-        return encoded(p[0][i], p[1][i], p[2][i], has_alpha(image) ? p[3][i] : uint8_t{255});
-    }
-    if (is_indexed(image)) {
-        return image.palette[p[0][i]];
-    }
-    return 0;
-}
-
-// The encoding calls, one per pixel of an RGB image, then the pattern call
-// with the image's size and an array that may be null only when empty.
-void require_pattern_calls(const std::vector<std::string> &lines, vgCanvas *canvas,
-                           const zoImage &image) {
-    std::vector<std::string> want;
-    if (image.color_space == ZO_COLOR_SPACE_RGB) {
-        uint8_t *const *p = image.planes;
-        for (int32_t i = 0; i < image.pixel_count; ++i) {
-            want.push_back(has_alpha(image)
-                               ? call("vgEncodeColorAlpha", p[0][i], p[1][i], p[2][i], p[3][i])
-                               : call("vgEncodeColor", p[0][i], p[1][i], p[2][i]));
+    const auto to_int = [](double v) {
+        return std::isfinite(v) && std::fabs(v) < 2e9 ? static_cast<int32_t>(v) : int32_t{7};
+    };
+    const uint64_t before = image.content_hash();
+    const auto calls = traced([&] {
+        if (family == 0) {
+            vgCanvasPutZoImage(target.canvas, image.get(), to_int(x), to_int(y), to_int(w),
+                               to_int(h));
+        } else if (family == 1) {
+            vgfCanvasPutZoImage(target.canvas, image.get(), x, y, w, h);
+        } else {
+            qmCanvasPutZoImage(target.canvas, image.get(), x, y, w, h);
         }
-    }
-    std::string prefix = call("vgCanvasPattern", canvas, image.width, image.height);
-    prefix.back() = ','; // the array's address follows, unknown here
-    const bool shaped = !lines.empty() && lines.back().rfind(prefix, 0) == 0;
-    const bool empty = image.pixel_count == 0 && fuzz::area(image) == 0;
-    const bool has_array =
-        shaped &&
-        lines.back() != prefix + " " + fuzz::arg(static_cast<const void *>(nullptr)) + ")";
-    if (shaped && (has_array || empty)) {
-        want.push_back(lines.back());
-    } else {
-        want.push_back(prefix + " <array of max(pixel_count, width x height) entries>)");
-    }
-    require_lines("vgCanvasPatternZoImage: one encoding per RGB pixel, then one pattern call",
-                  lines, want);
-}
-
-// The canvas keeps width x height entries, matching the image.
-void require_kept_pattern(const vgCanvas *canvas, const zoImage &image) {
-    int32_t width = -1;
-    int32_t height = -1;
-    const vgColor *colors = vgCanvasGetPattern(canvas, &width, &height);
-    require(colors != nullptr && width == image.width && height == image.height,
-            "the pattern set has the image's width and height",
-            std::to_string(width) + "x" + std::to_string(height));
-    const int64_t entries = int64_t{width} * height;
-    for (int64_t i = 0; i < entries; ++i) {
-        const vgColor want = expected_entry(image, i);
-        require(colors[i] == want, "pattern entry matches the image's pixel",
-                "entry " + std::to_string(i) + ": " + std::to_string(colors[i]) + ", expected " +
-                    std::to_string(want));
-    }
-}
-
-void pattern(InputReader & /*unused*/, Target target, FuzzImage &image) {
-    const zoImage &record = image.record;
-    vgCanvasPatternZoImage(target.canvas, &record);
-    const std::vector<std::string> lines = fuzz::take_vg_lines();
-    if (!target.live || !has_byte_samples(record) || record.pixel_count < 0) {
-        require_lines("vgCanvasPatternZoImage ignores a dead canvas, other sample types and a "
-                      "negative pixel_count",
-                      lines, {});
+    });
+    require(image.content_hash() == before, "a Put leaves the image's memory alone");
+    const zoImage *record = image.get();
+    const bool drawable = has_byte_samples(record) && record->color_space >= 0 &&
+                          record->color_space <= ZO_COLOR_SPACE_INDEXED3;
+    if (!drawable) {
+        require(calls.empty(), "an image the Put cannot draw makes no call");
         return;
     }
-    require_pattern_calls(lines, target.canvas, record);
-    if (record.width >= 0 && record.height >= 0) { // else the canvas keeps nothing
-        require_kept_pattern(target.canvas, record);
+    require(calls.size() == 1, "a Put makes exactly one draw call");
+    const TraceRecord &call = calls[0];
+    static constexpr const char *kPrefixes[] = {"vgCanvasPutImageRect", "vgfCanvasPutImageRect",
+                                                "qmCanvasPutImageRect"};
+    require(call.function.rfind(kPrefixes[family], 0) == 0, "a Put draws in its own family");
+    require(call.arguments[0].pointer() == target.canvas, "a Put draws on the canvas given");
+    require(call.arguments[1] == standin::TraceValue(record->width) &&
+                call.arguments[2] == standin::TraceValue(record->height),
+            "a Put hands on the image's size");
+    const std::vector<const void *> handed = pointers_of(call);
+    const std::vector<const void *> own_planes(record->planes, record->planes + handed.size());
+    const bool index_and_palette =
+        handed.size() == 2 && handed[0] == record->planes[0] && handed[1] == record->palette;
+    require(handed == own_planes || index_and_palette, "a Put hands on the image's own planes");
+    const std::size_t n = call.arguments.size();
+    const std::vector<standin::TraceValue> place(call.arguments.end() - 8,
+                                                 call.arguments.end() - 4);
+    const std::vector<standin::TraceValue> expected_place =
+        family == 0 ? std::vector<standin::TraceValue>{to_int(x), to_int(y), to_int(w), to_int(h)}
+                    : std::vector<standin::TraceValue>{x, y, w, h};
+    require(place == expected_place, "a Put hands the coordinates on unchanged");
+    for (std::size_t i = n - 4; i < n; ++i) {
+        require(call.arguments[i] == standin::TraceValue(0), "a Put draws the whole image");
     }
 }
 
-// ---------------------------------------------------------------------------
-// Stipple.
-
-void stipple(InputReader & /*unused*/, Target target, FuzzImage &image) {
-    const zoImage &record = image.record;
-    vgCanvasStippleZoImage(target.canvas, &record);
-    const bool taken =
-        target.live && has_byte_samples(record) && record.color_space == ZO_COLOR_SPACE_INDEXED3;
-    std::optional<std::string> want;
-    if (taken) {
-        want =
-            call("vgCanvasStipple", target.canvas, record.width, record.height, record.planes[0]);
+void get(InputReader &in, const Target &target, TestImage &image) {
+    const bool qm = in.byte() % 2 != 0;
+    const int32_t x = in.biased_i32() % 64;
+    const int32_t y = in.biased_i32() % 64;
+    const auto unread = [&image] {
+        const std::span<uint8_t> alpha = image.samples(3);
+        return std::vector<uint8_t>(alpha.begin(), alpha.end());
+    };
+    const uint64_t before = image.content_hash();
+    const auto alpha_before = unread();
+    const auto calls = traced([&] {
+        if (qm) {
+            qmCanvasGetZoImage(target.canvas, image.get(), x, y);
+        } else {
+            vgCanvasGetZoImage(target.canvas, image.get(), x, y);
+        }
+    });
+    if (!is_rgb_byte_image(image.get())) {
+        require(calls.empty() && image.content_hash() == before,
+                "a Get neither calls nor writes for an image without three byte planes");
+        return;
     }
-    require_call("vgCanvasStippleZoImage: colour space 3 bytes on a live canvas, own plane",
-                 fuzz::take_vg_lines(), want);
-    if (!taken || record.width < 0 || record.height < 0) {
-        return; // the canvas keeps no mask of a negative size
-    }
-    int32_t width = -1;
-    int32_t height = -1;
-    const uint8_t *mask = vgCanvasGetStipple(target.canvas, &width, &height);
-    require(mask == record.planes[0] && width == record.width && height == record.height,
-            "the stipple kept is the image's planes[0] itself, at the image's size",
-            fuzz::arg(mask) + " " + std::to_string(width) + "x" + std::to_string(height));
+    require(calls.size() == 1, "a Get makes exactly one call");
+    const zoImage *record = image.get();
+    const std::vector<const void *> expected(record->planes, record->planes + 3);
+    require(pointers_of(calls[0]) == expected, "a Get reads into the image's three planes");
+    require(unread() == alpha_before, "a Get leaves the alpha plane alone");
 }
 
-// ---------------------------------------------------------------------------
-// Canvas creation through the image canvas context.
-
-// Pixels per millimetre: none without a unit or for an x resolution of
-// exactly 0; per inch when the unit starts with exactly "DPI", else per
-// centimetre.
-double expected_resolution(const FuzzImage &image) {
-    if (!image.unit || image.x_resolution == 0) {
-        return 0;
+// Whether a pattern entry is 0 or made from its pixel alone.
+NOT_COVERED bool from_own_pixel(const zoImage *image, int32_t i, vgColor entry) {
+    if (entry == 0) {
+        return true;
     }
-    const bool per_inch = std::strncmp(image.unit->c_str(), "DPI", 3) == 0;
-    return per_inch ? image.x_resolution / 25.4 : image.x_resolution / 10;
+    uint8_t *const *p = image->planes;
+    if (image->color_space == ZO_COLOR_SPACE_RGB) {
+        return entry == vgEncodeColor(p[0][i], p[1][i], p[2][i]) ||
+               (p[3] != nullptr && entry == vgEncodeColorAlpha(p[0][i], p[1][i], p[2][i], p[3][i]));
+    }
+    return image->palette != nullptr && entry == image->palette[p[0][i]];
 }
 
-std::string format_resolution(double resolution) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", resolution);
-    return text;
+NOT_COVERED bool entries_from_own_pixels(const zoImage *image, const vgColor *colors,
+                                         int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        const bool holds =
+            i < image->pixel_count ? from_own_pixel(image, i, colors[i]) : colors[i] == 0;
+        if (!holds) {
+            return false;
+        }
+    }
+    return true;
 }
 
-// "<w>x<h> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
-std::string expected_creation_text(const FuzzImage &image) {
-    const zoImage &record = image.record;
-    std::string text = std::to_string(record.width) + "x" + std::to_string(record.height);
-    const int planes = has_alpha(record) ? 4 : 3;
-    for (int i = 0; i < planes; ++i) {
-        text += " " + fuzz::arg(record.planes[i]);
+// A pattern, set on the live canvas, a record without the signature or none;
+// with `failing_allocation` the record claims 2^62 bytes' worth of pixels.
+void pattern(InputReader &in, const Target &target, TestImage &image) {
+    static const vgColor kSentinel = 0x5E5E5E5Eu;
+    vgCanvasPattern(target.canvas, 1, 1, &kSentinel);
+    testkit::FakeCanvas fake;
+    const uint8_t choice = in.byte() % 8;
+    vgCanvas *canvas = choice == 0 ? nullptr : choice == 1 ? fake.get() : target.canvas;
+    const uint64_t before = image.content_hash();
+    vgCanvasPatternZoImage(canvas, image.get());
+    require(image.content_hash() == before, "a pattern leaves the image's memory alone");
+
+    const zoImage *record = image.get();
+    int32_t width = 0;
+    int32_t height = 0;
+    const vgColor *colors = vgCanvasGetPattern(target.canvas, &width, &height);
+    const bool sentinel = width == 1 && height == 1 && colors[0] == kSentinel;
+    if (canvas != target.canvas || !has_byte_samples(record) || record->pixel_count < 0) {
+        require(sentinel, "a refused pattern leaves the canvas's pattern alone");
+        return;
     }
-    const double resolution = expected_resolution(image);
-    if (resolution != 0) {
-        text += " -r" + format_resolution(resolution);
+    if (record->width < 0 || record->height < 0) {
+        return; // handed on, and the canvas refuses such a size itself
     }
-    if (has_alpha(record)) {
-        text += " -a";
-    }
-    return text;
+    require(width == record->width && height == record->height && (!sentinel || record->width == 1),
+            "a pattern is the image's width x height");
+    require(entries_from_own_pixels(record, colors, width * height),
+            "each pattern entry is 0 or made from its own pixel, 0 past pixel_count");
 }
 
-// The resolution the RGB image kind reads back from the text, or none when
-// its grammar (a finite, unsigned, representable real) refuses the text.
-std::optional<double> resolution_read_back(double resolution) {
-    if (resolution == 0) {
-        return 0.0;
-    }
-    const std::string text = format_resolution(resolution);
-    char *end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text[0] == '-' || *end != '\0' || errno == ERANGE || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+void failing_pattern(InputReader &in, const Target &target) {
+    static const vgColor kSentinel = 0x5E5E5E5Eu;
+    vgCanvasPattern(target.canvas, 1, 1, &kSentinel);
+    const int32_t pixel_count = in.byte();
+    TestImage image({.width = 0x7FFFFFFF,
+                     .height = (1 << 29) + in.byte(),
+                     .color_space = in.byte() % 5,
+                     .pixel_count = pixel_count,
+                     .plane_samples = static_cast<std::size_t>(pixel_count)});
+    vgCanvasPatternZoImage(target.canvas, image.get());
+    int32_t width = 0;
+    const vgColor *colors = vgCanvasGetPattern(target.canvas, &width, nullptr);
+    require(width == 1 && colors[0] == kSentinel, "a pattern that cannot be had sets nothing");
 }
 
-// The unit is always asked for; the x resolution only when there is a unit.
-void require_attribute_queries(const FuzzImage &image) {
-    std::vector<std::string> want{
-        call("zoImageGetAttribString", &image.record, std::string_view("ResolutionUnit"))};
-    if (image.unit) {
-        want.push_back(call("zoImageGetAttribReal", &image.record, std::string_view("XResolution"),
-                            int32_t{0}));
-    }
-    require_lines("image canvas: reads ResolutionUnit, then XResolution element 0 if a unit",
-                  fuzz::take_zo_lines(), want);
+void stipple(InputReader &in, const Target &target, TestImage &image) {
+    vgCanvasStipple(target.canvas, 0, 0, nullptr);
+    const bool live = in.byte() % 4 != 0;
+    testkit::FakeCanvas fake;
+    const uint64_t before = image.content_hash();
+    vgCanvasStippleZoImage(live ? target.canvas : fake.get(), image.get());
+    require(image.content_hash() == before, "a stipple leaves the image's memory alone");
+    const uint8_t *mask = vgCanvasGetStipple(target.canvas, nullptr, nullptr);
+    const zoImage *record = image.get();
+    require(mask == nullptr || (live && mask == record->planes[0] && has_byte_samples(record) &&
+                                record->color_space == ZO_COLOR_SPACE_INDEXED3),
+            "a stipple is the plane of a byte image of colour space 3");
 }
 
-// The one call to the RGB kind with the creation text.  The record of a
-// canvas that was not set up is gone, so then only the text is compared.
-void require_creation_call(const vgCanvas *canvas, const std::string &text) {
-    const std::vector<std::string> lines = fuzz::take_vg_lines();
-    const std::string quoted = fuzz::arg(std::string_view(text));
-    std::string want;
-    if (canvas != nullptr) {
-        want = call("rgb_image_create_canvas", static_cast<const void *>(canvas),
-                    std::string_view(text));
-    } else if (lines.size() == 1 && lines[0].size() > quoted.size() + 1 &&
-               lines[0].rfind("rgb_image_create_canvas(", 0) == 0 &&
-               lines[0].compare(lines[0].size() - quoted.size() - 1, std::string::npos,
-                                quoted + ")") == 0) {
-        want = lines[0];
-    } else {
-        want = "rgb_image_create_canvas(<canvas>, " + quoted + ")";
+// A canvas over the image, drawn on with a second image.
+void image_canvas(InputReader &in, TestImage &image, TestImage &stamp) {
+    read_attributes(in, image);
+    vgCanvas *canvas = nullptr;
+    zoTraceEnable(1);
+    zoTraceClear();
+    const auto calls =
+        traced([&] { canvas = vgCanvasCreateWithContext(vgContextZoImage(), image.get()); });
+    zoTraceEnable(0);
+    const zoImage *record = image.get();
+    if (!is_rgb_byte_image(record)) {
+        const bool only_the_fetch =
+            calls.empty() || (calls.size() == 1 && calls[0].function == "vgContextImageRGB");
+        require(canvas == nullptr && zoTraceCount() == 0 && only_the_fetch,
+                "an image that is not RGB bytes is neither read nor handed on");
+        return;
     }
-    require_lines("image canvas: one RGB kind creation with the image's text", lines, {want});
-}
-
-// The canvas exists exactly when the text is one the RGB kind accepts, and
-// then draws into the image's own planes at the image's size.
-void require_canvas_over_image(const vgCanvas *canvas, const FuzzImage &image) {
-    const zoImage &record = image.record;
-    const std::optional<double> resolution = resolution_read_back(expected_resolution(image));
-    const bool acceptable = record.width > 0 && record.height > 0 && resolution.has_value();
-    require((canvas != nullptr) == acceptable, "image canvas is made exactly for a valid text",
-            expected_creation_text(image));
+    require(!calls.empty() && calls.back().function == "rgb_image_create_canvas" &&
+                zoTraceCount() >= 1 && zoTraceCount() <= 2,
+            "an RGB byte image is read and handed on once");
     if (canvas == nullptr) {
+        // The canvas library refuses sizes below 1 and resolutions that are
+        // negative or not finite.
+        const std::string &text = calls.back().arguments[1].text();
+        const std::size_t r = text.find(" -r");
+        const double resolution = r == std::string::npos ? 0 : std::strtod(&text[r + 3], nullptr);
+        require(record->width < 1 || record->height < 1 || resolution < 0 ||
+                    !std::isfinite(resolution),
+                "an RGB byte image gets a canvas but for what the canvas library refuses");
         return;
     }
-    require(vgCanvasWidth(canvas) == record.width && vgCanvasHeight(canvas) == record.height,
-            "image canvas has the image's size");
-    for (int i = 0; i < 3; ++i) {
-        require(vgCanvasPlane(canvas, i) == record.planes[i],
-                "image canvas plane " + std::to_string(i) + " is the image's own plane");
+    for (int i = 0; i < 4; ++i) {
+        const bool named = i < 3 || record->has_alpha != 0;
+        require(vgCanvasPlane(canvas, i) == (named ? record->planes[i] : nullptr),
+                "the canvas works on the image's own planes");
     }
-    const uint8_t *alpha = has_alpha(record) ? record.planes[3] : nullptr;
-    require(vgCanvasPlane(canvas, 3) == alpha, "image canvas alpha plane only with has_alpha");
-    require(vgCanvasResolution(canvas) == *resolution, "image canvas resolution",
-            std::to_string(vgCanvasResolution(canvas)));
-}
-
-// Returns the new canvas, or null.
-vgCanvas *create_image_canvas(FuzzImage &image) {
-    const vgContext *context = image_canvas_context();
-    vgCanvas *canvas = vgCanvasCreateWithContext(context, &image.record);
-    if (!is_rgb_bytes(image.record)) {
-        require(canvas == nullptr, "no image canvas over an image that is not RGB bytes");
-        require_lines("image canvas: no attribute read for an image that is not RGB bytes",
-                      fuzz::take_zo_lines(), {});
-        require_lines("image canvas: no canvas call for an image that is not RGB bytes",
-                      fuzz::take_vg_lines(), {});
-        return nullptr;
-    }
-    require_attribute_queries(image);
-    require_creation_call(canvas, expected_creation_text(image));
-    require_canvas_over_image(canvas, image);
-    return canvas;
-}
-
-// ---------------------------------------------------------------------------
-// One input's images, canvases and operations.
-
-class Session {
-public:
-    explicit Session(InputReader &in);
-    ~Session();
-    Session(const Session &) = delete;
-    Session &operator=(const Session &) = delete;
-
-    void run_operation(InputReader &in);
-
-private:
-    Target read_target(InputReader &in);
-    FuzzImage &read_image_choice(InputReader &in);
-
-    std::vector<std::unique_ptr<FuzzImage>> images_; // outlive every canvas below
-    vgCanvas *real_canvas_ = nullptr;
-    std::vector<vgCanvas *> image_canvases_;
-    FakeCanvas fake_;
-};
-
-Session::Session(InputReader &in) {
-    const std::size_t count = 1 + in.byte() % kMaxImages;
-    for (std::size_t i = 0; i < count; ++i) {
-        images_.push_back(fuzz::read_image(in));
-    }
-    const int32_t width = 1 + in.byte() % kMaxCanvasSide;
-    const int32_t height = 1 + in.byte() % kMaxCanvasSide;
-    real_canvas_ = vgCanvasCreate(width, height);
-    require(real_canvas_ != nullptr, "the stand-in makes a small canvas");
-}
-
-Session::~Session() {
-    for (vgCanvas *canvas : image_canvases_) {
-        vgCanvasDestroy(canvas);
-    }
-    vgCanvasDestroy(real_canvas_);
-}
-
-// Null, a record without the signature, an image canvas or the real canvas.
-Target Session::read_target(InputReader &in) {
-    static constexpr std::array<std::array<unsigned char, 2>, 7> kSignatures{
-        {{'X', 'X'}, {'V', 'X'}, {'G', 'V'}, {'v', 'g'}, {0, 0}, {'V', 0}, {'X', 'G'}}};
-    switch (in.byte() % 6) {
-    case 0:
-        return {nullptr, false};
-    case 1: {
-        const auto signature = in.pick(kSignatures);
-        fake_.bytes[0] = signature[0];
-        fake_.bytes[1] = signature[1];
-        return {fake_.get(), false};
-    }
-    case 2:
-    case 3:
-        if (!image_canvases_.empty()) {
-            return {image_canvases_[in.byte() % image_canvases_.size()], true};
-        }
-        [[fallthrough]];
-    default:
-        return {real_canvas_, true};
-    }
-}
-
-FuzzImage &Session::read_image_choice(InputReader &in) {
-    return *images_[in.byte() % images_.size()];
-}
-
-using Operation = void (*)(InputReader &, Target, FuzzImage &);
-constexpr std::array<Operation, 7> kOperations{put_vg, put_vgf, put_qm, get_vg,
-                                               get_qm, pattern, stipple};
-
-void Session::run_operation(InputReader &in) {
-    const std::size_t choice = in.byte() % (kOperations.size() + 1);
-    FuzzImage &image = read_image_choice(in);
-    fuzz::clear_traces();
-    if (choice == kOperations.size()) {
-        if (vgCanvas *canvas = create_image_canvas(image)) {
-            image_canvases_.push_back(canvas);
-        }
-        return;
-    }
-    const Target target = read_target(in);
-    kOperations[choice](in, target, image);
-    require_lines("only canvas creation reads attributes", fuzz::take_zo_lines(), {});
-}
-
-// The record handed out is the bridge's own kind: its own create_canvas, and
-// the RGB image kind's operations[0] copied over by the first call.
-void require_context_record(const vgContext *context) {
-    const vgContext *rgb = vgContextImageRGB();
-    require(context->create_canvas != nullptr && context->create_canvas != rgb->create_canvas,
-            "the image canvas kind has its own create_canvas");
-    require(context->operations[0] == rgb->operations[0],
-            "the image canvas kind carries the RGB image kind's operations[0]");
+    require(vgCanvasWidth(canvas) == record->width && vgCanvasHeight(canvas) == record->height,
+            "the canvas has the image's size");
+    char text[32];
+    const double resolution = vgCanvasResolution(canvas);
+    std::snprintf(text, sizeof text, "%g", resolution);
+    char again[32];
+    std::snprintf(again, sizeof again, "%g", std::strtod(text, nullptr));
+    require(std::strcmp(text, again) == 0, "the resolution reads back as %g wrote it");
+    const Target over_image{canvas, record->width, record->height};
+    put(in, over_image, stamp);
+    vgCanvasDestroy(canvas);
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int * /*unused*/, char *** /*unused*/) {
-    vgTraceEnable(1);
-    zoTraceEnable(1);
-    require_context_record(image_canvas_context()); // the first call fetches the RGB kind
-    fuzz::clear_traces();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     InputReader in(data, size);
-    {
-        Session session(in);
-        const int operations = in.byte() % (kMaxOperations + 1);
-        for (int i = 0; i < operations; ++i) {
-            session.run_operation(in);
+    const int32_t side = 1 + in.byte() % 48;
+    const testkit::Canvas canvas(vgCanvasCreate(side, 1 + in.byte() % 48));
+    const Target target{canvas.get(), side, vgCanvasHeight(canvas.get())};
+    for (int operation = 0; operation < 12 && !in.exhausted(); ++operation) {
+        const uint8_t kind = in.byte() % 7;
+        if (kind == 6) {
+            failing_pattern(in, target);
+            continue;
+        }
+        TestImage image(read_shape(in));
+        fill(in, image);
+        switch (kind) {
+        case 0:
+            put(in, target, image);
+            break;
+        case 1:
+            get(in, target, image);
+            break;
+        case 2:
+        case 3: // sometimes twice on one canvas
+            pattern(in, target, image);
+            break;
+        case 4:
+            stipple(in, target, image);
+            break;
+        default: {
+            TestImage stamp(read_shape(in));
+            fill(in, stamp);
+            image_canvas(in, image, stamp);
+            break;
+        }
         }
     }
-    fuzz::clear_traces();
     return 0;
 }

@@ -1,36 +1,31 @@
 // Reading a canvas area into an image: the area is the image's own size, and
 // only an RGB image of byte samples is written into.
-#include "support/records.h"
-#include "support/trace.h"
+#include "support/traced_test.h"
 
 namespace {
 
-using records::FakeCanvas;
-using records::HandMadeImage;
-using trace::call;
+using namespace support;
 
-class GetTest : public trace::TracedTest {
+class GetTest : public TracedTest {
 protected:
     FakeCanvas canvas;
 };
 
 TEST_F(GetTest, ReadsExactlyTheImagesSizeAtTheGivenPlace) {
-    HandMadeImage rgb(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0, 10, 5);
-    vgCanvasGetZoImage(canvas.get(), &rgb.image, -3, 7);
-    qmCanvasGetZoImage(canvas.get(), &rgb.image, 2.5, -0.125);
-    EXPECT_EQ(trace::vg_calls(),
-              (std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgb.planes[0], rgb.planes[1],
-                                rgb.planes[2], -3, 7, 10, 5),
-                           call("qmCanvasGetImageRGB", canvas.get(), rgb.planes[0], rgb.planes[1],
-                                rgb.planes[2], 2.5, -0.125, 10, 5)}));
+    TestImage rgb({.width = 10, .height = 5});
+    vgCanvasGetZoImage(canvas.get(), rgb.get(), -3, 7);
+    qmCanvasGetZoImage(canvas.get(), rgb.get(), 2.5, -0.125);
+    EXPECT_EQ(vg_calls(), (std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgb.plane(0),
+                                            rgb.plane(1), rgb.plane(2), -3, 7, 10, 5),
+                                       call("qmCanvasGetImageRGB", canvas.get(), rgb.plane(0),
+                                            rgb.plane(1), rgb.plane(2), 2.5, -0.125, 10, 5)}));
 }
 
 TEST_F(GetTest, AlphaPlaneIsNeitherPassedNorInTheWay) {
-    HandMadeImage rgba(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 1, 2, 2);
-    vgCanvasGetZoImage(canvas.get(), &rgba.image, 0, 0);
-    EXPECT_EQ(trace::vg_calls(),
-              std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgba.planes[0], rgba.planes[1],
-                               rgba.planes[2], 0, 0, 2, 2)});
+    TestImage rgba({.width = 2, .height = 2, .has_alpha = 1});
+    vgCanvasGetZoImage(canvas.get(), rgba.get(), 0, 0);
+    EXPECT_EQ(vg_calls(), std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgba.plane(0),
+                                           rgba.plane(1), rgba.plane(2), 0, 0, 2, 2)});
 }
 
 // An indexed image has only its index plane: writing three planes into it
@@ -40,9 +35,9 @@ TEST_F(GetTest, ImagesWithoutThreeBytePlanesAreNotWrittenInto) {
         int32_t color_space, sample_type;
     };
     for (const Refused r : {Refused{1, 0}, {2, 0}, {3, 0}, {4, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-        HandMadeImage image(r.color_space, r.sample_type, 0);
-        vgCanvasGetZoImage(canvas.get(), &image.image, 0, 0);
-        qmCanvasGetZoImage(canvas.get(), &image.image, 0, 0);
+        TestImage image({.color_space = r.color_space, .sample_type = r.sample_type});
+        vgCanvasGetZoImage(canvas.get(), image.get(), 0, 0);
+        qmCanvasGetZoImage(canvas.get(), image.get(), 0, 0);
         EXPECT_EQ(vgTraceCount(), 0u)
             << "colour space " << r.color_space << ", sample type " << r.sample_type;
     }

@@ -1,8 +1,9 @@
 // The image canvas kind: the context record, the creation text handed to the
 // canvas library's RGB image kind, and canvases that draw into an image.
 //
-// The context is process-wide state filled by the first call, so CTest runs
-// every test of this file in a process of its own.
+// The context is process-wide state filled by the first call: every test
+// here holds whether it was filled before or not, and the one that needs it
+// unfilled runs in a fresh process of its own.
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -11,34 +12,44 @@
 #include <optional>
 #include <string>
 
-#include "support/records.h"
-#include "support/trace.h"
+#include "support/fresh_process.h"
+#include "support/traced_test.h"
 
 namespace {
 
-using records::FakeCanvas;
-using records::HandMadeImage;
-using trace::call;
+using namespace support;
 
-class ImageCanvasTest : public trace::TracedTest {};
+class ImageCanvasTest : public TracedTest {};
 
 TEST_F(ImageCanvasTest, FillRepeatsWhileTheRgbKindHasNoOperation) {
-    const vgOperation original = vgContextImageRGB()->operations[0];
-    ASSERT_NE(original, nullptr);
-    vgContextImageRGBSetOperation0(nullptr);
-    vgTraceClear();
-    const vgContext *first = vgContextZoImage();
-    vgContextZoImage();
-    vgContextZoImage();
-    EXPECT_EQ(vgTraceCount(), 3u);
-    EXPECT_EQ(first->operations[0], nullptr);
+    in_fresh_process([] {
+        const vgOperation original = vgContextImageRGB()->operations[0];
+        ASSERT_NE(original, nullptr);
+        vgContextImageRGBSetOperation0(nullptr);
+        vgTraceClear();
+        const vgContext *first = vgContextZoImage();
+        vgContextZoImage();
+        vgContextZoImage();
+        EXPECT_EQ(vgTraceCount(), 3u);
+        EXPECT_EQ(first->operations[0], nullptr);
 
-    vgContextImageRGBSetOperation0(original);
-    vgTraceClear();
-    vgContextZoImage();
-    vgContextZoImage();
-    EXPECT_EQ(trace::vg_calls(), std::vector{call("vgContextImageRGB")});
-    EXPECT_EQ(first->operations[0], original);
+        vgContextImageRGBSetOperation0(original);
+        vgTraceClear();
+        vgContextZoImage();
+        vgContextZoImage();
+        EXPECT_EQ(vg_calls(), std::vector{call("vgContextImageRGB")});
+        EXPECT_EQ(first->operations[0], original);
+    });
+}
+
+// A kind without a create_canvas of its own makes no canvas, and no call.
+TEST_F(ImageCanvasTest, NoCanvasWhenTheRgbKindCannotMakeOne) {
+    in_fresh_process([] {
+        vgContextImageRGBSetCreateCanvas(nullptr);
+        TestImage image;
+        EXPECT_EQ(testkit::Canvas(vgCanvasCreateWithContext(vgContextZoImage(), image.get())),
+                  nullptr);
+    });
 }
 
 TEST_F(ImageCanvasTest, OnceFilledTheSameRecordComesBackWithoutAFetch) {
@@ -124,6 +135,14 @@ const TextCase kTextCases[] = {
      " -r1.#INF"},
     {"hugeResolution", "other", -1.7976931348623157e308, 0, " -r-1.79769e+307"},
     {"zeroMeansNone", "DPI", 0, 0, ""},
+    {"negativeZeroMeansNone", "DPI", -0.0, 0, ""},
+    // Either side of the boundaries: 0 (none), a resolution of exactly 1,
+    // XResolution 1, and one too small to show once divided.
+    {"resolutionOfOne", "cm", 10, 0, " -r1"},
+    {"oneDotPerInch", "DPI", 1, 0, " -r0.0393701"},
+    {"onePerCentimetre", "cm", 1, 0, " -r0.1"},
+    {"tinyResolution", "cm", 1e-300, 0, " -r1e-301"},
+    {"tooSmallToShowOnceDivided", "DPI", 4.9e-324, 0, ""},
     {"absentResolutionMeansNone", "DPI", std::nullopt, 0, ""},
     {"noUnitMeansNone", std::nullopt, 72, 0, ""},
     {"alpha", std::nullopt, std::nullopt, 1, " -a"},
@@ -131,20 +150,16 @@ const TextCase kTextCases[] = {
     {"anyAlphaFlag", "x", 100, -5, " -r10 -a"},
 };
 
-class CreationTextTest : public trace::TracedTest, public ::testing::WithParamInterface<TextCase> {
+class CreationTextTest : public TracedTest, public ::testing::WithParamInterface<TextCase> {
 protected:
-    void TearDown() override {
-        zoImageClearAttribs(&image.image);
-        trace::TracedTest::TearDown();
-    }
-    HandMadeImage image{ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, GetParam().has_alpha, 640, 480};
+    TestImage image{{.width = 640, .height = 480, .has_alpha = GetParam().has_alpha}};
     FakeCanvas canvas;
 };
 
-std::string addresses(const HandMadeImage &image, int count) {
+std::string addresses(const TestImage &image, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += ' ' + runtime_address(image.planes[i]);
+        text += ' ' + runtime_address(image.plane(i));
     }
     return text;
 }
@@ -152,25 +167,24 @@ std::string addresses(const HandMadeImage &image, int count) {
 TEST_P(CreationTextTest, TextNamesThePlanesAndTheResolution) {
     const TextCase &c = GetParam();
     if (c.unit) {
-        zoImageSetAttribString(&image.image, "ResolutionUnit", *c.unit);
+        zoImageSetAttribString(image.get(), "ResolutionUnit", *c.unit);
     }
     if (c.x_resolution) {
-        zoImageSetAttribReal(&image.image, "XResolution", &*c.x_resolution, 1);
+        zoImageSetAttribReal(image.get(), "XResolution", &*c.x_resolution, 1);
     }
     const vgContext *context = vgContextZoImage();
     vgTraceClear();
-    context->create_canvas(canvas.get(), &image.image);
+    context->create_canvas(canvas.get(), image.get());
 
     const std::string text =
         "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.expected_ending();
-    EXPECT_EQ(trace::vg_calls(),
-              std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+    EXPECT_EQ(vg_calls(), std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
     // XResolution is read only when there is a unit.
-    std::vector expected_queries{call("zoImageGetAttribString", &image.image, "ResolutionUnit")};
+    std::vector expected_queries{call("zoImageGetAttribString", image.get(), "ResolutionUnit")};
     if (c.unit) {
-        expected_queries.push_back(call("zoImageGetAttribReal", &image.image, "XResolution", 0));
+        expected_queries.push_back(call("zoImageGetAttribReal", image.get(), "XResolution", 0));
     }
-    EXPECT_EQ(trace::zo_calls(), expected_queries);
+    EXPECT_EQ(zo_calls(), expected_queries);
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, CreationTextTest, ::testing::ValuesIn(kTextCases),
@@ -198,49 +212,86 @@ const LongestText kLongestTexts[] = {
     {"fourPlanesAndResolution", true, 1, 118, 110},
 };
 
-class LongestTextTest : public trace::TracedTest,
-                        public ::testing::WithParamInterface<LongestText> {};
+// An image whose creation text is the longest of its form: sizes of 11
+// characters, planes at 16-digit addresses (never read through: the bridge
+// only writes them down) and, if asked, a resolution of 13 characters.
+constexpr int32_t kWidest = std::numeric_limits<int32_t>::min();
 
-TEST_P(LongestTextTest, ArrivesWhole) {
-    const LongestText &c = GetParam();
-    HandMadeImage image(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, c.has_alpha);
-    image.image.width = std::numeric_limits<int32_t>::min();
-    image.image.height = std::numeric_limits<int32_t>::min();
-    // Never read through: the bridge only writes the addresses down.
+ImageShape longest_shape(int32_t has_alpha) {
+    return {.width = kWidest, .height = kWidest, .has_alpha = has_alpha};
+}
+
+void make_longest(TestImage &image, bool resolution) {
     for (std::uintptr_t i = 0; i < 4; ++i) {
-        image.planes[i] = reinterpret_cast<uint8_t *>( // NOLINT(performance-no-int-to-ptr)
+        image.record().planes[i] = reinterpret_cast<uint8_t *>( // NOLINT(performance-no-int-to-ptr)
             std::uintptr_t{0xFEDCBA9876543210u} + i);
     }
-    if (c.resolution) {
-        zoImageSetAttribString(&image.image, "ResolutionUnit", "other"); // per centimetre
+    if (resolution) {
+        zoImageSetAttribString(image.get(), "ResolutionUnit", "other"); // per centimetre
         const double x_resolution = -1.7976931348623157e308;
-        zoImageSetAttribReal(&image.image, "XResolution", &x_resolution, 1);
+        zoImageSetAttribReal(image.get(), "XResolution", &x_resolution, 1);
     }
-    FakeCanvas canvas;
-    const vgContext *context = vgContextZoImage();
-    vgTraceClear();
-    context->create_canvas(canvas.get(), &image.image);
-    zoImageClearAttribs(&image.image);
+}
 
+// Its text, spelt out, with the locale's decimal separator.
+std::string longest_text(bool resolution, int32_t has_alpha, const char *separator = ".") {
 #if defined(_WIN32)
     const char *const planes[] = {"FEDCBA9876543210", "FEDCBA9876543211", "FEDCBA9876543212",
                                   "FEDCBA9876543213"};
-    const std::size_t length = c.windows_length;
 #else
     const char *const planes[] = {"0xfedcba9876543210", "0xfedcba9876543211", "0xfedcba9876543212",
                                   "0xfedcba9876543213"};
-    const std::size_t length = c.length;
 #endif
     std::string text = "-2147483648x-2147483648";
-    for (int i = 0; i < (c.has_alpha != 0 ? 4 : 3); ++i) {
+    for (int i = 0; i < (has_alpha != 0 ? 4 : 3); ++i) {
         text += std::string(" ") + planes[i];
     }
-    text += c.resolution ? " -r-1.79769e+307" : "";
-    text += c.has_alpha != 0 ? " -a" : "";
-    EXPECT_EQ(text.size(), length);
-    EXPECT_EQ(trace::vg_calls(),
+    text += resolution ? std::string(" -r-1") + separator + "79769e+307" : "";
+    text += has_alpha != 0 ? " -a" : "";
+    return text;
+}
+
+// The text the bridge hands to the RGB image kind for an image.
+std::vector<standin::TraceRecord> text_handed_on(zoImage *image, FakeCanvas &canvas) {
+    const vgContext *context = vgContextZoImage();
+    vgTraceClear();
+    context->create_canvas(canvas.get(), image);
+    return vg_calls();
+}
+
+class LongestTextTest : public TracedTest, public ::testing::WithParamInterface<LongestText> {};
+
+TEST_P(LongestTextTest, ArrivesWhole) {
+    const LongestText &c = GetParam();
+    TestImage image(longest_shape(c.has_alpha));
+    make_longest(image, c.resolution);
+    FakeCanvas canvas;
+    const std::string text = longest_text(c.resolution, c.has_alpha);
+#if defined(_WIN32)
+    EXPECT_EQ(text.size(), c.windows_length);
+#else
+    EXPECT_EQ(text.size(), c.length);
+#endif
+    EXPECT_EQ(text_handed_on(image.get(), canvas),
               std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
 }
+
+#if !defined(_WIN32)
+// A decimal separator of two bytes (U+066B in ps_AF) makes the longest text
+// 119 bytes, one more than with a point, and it must still arrive whole.
+TEST_F(ImageCanvasTest, TwoByteDecimalSeparatorStillFits) {
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "ps_AF.UTF-8"), nullptr)
+        << "the ps_AF.UTF-8 locale the build makes is missing (LOCPATH)";
+    TestImage image(longest_shape(1));
+    make_longest(image, true);
+    FakeCanvas canvas;
+    const auto calls = text_handed_on(image.get(), canvas);
+    std::setlocale(LC_NUMERIC, "C");
+    const std::string text = longest_text(true, 1, "\u066B");
+    EXPECT_EQ(text.size(), 119u);
+    EXPECT_EQ(calls, std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Forms, LongestTextTest, ::testing::ValuesIn(kLongestTexts),
                          [](const auto &info) { return std::string(info.param.name); });
@@ -250,20 +301,18 @@ INSTANTIATE_TEST_SUITE_P(Forms, LongestTextTest, ::testing::ValuesIn(kLongestTex
 TEST_F(ImageCanvasTest, CommaLocaleWritesACommaInTheResolution) {
     ASSERT_NE(std::setlocale(LC_NUMERIC, kCommaLocale), nullptr)
         << "the comma locale " << kCommaLocale << " is missing";
-    HandMadeImage image(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0, 640, 480);
-    zoImageSetAttribString(&image.image, "ResolutionUnit", "DPI");
+    TestImage image({.width = 640, .height = 480});
+    zoImageSetAttribString(image.get(), "ResolutionUnit", "DPI");
     const double dpi = 72;
-    zoImageSetAttribReal(&image.image, "XResolution", &dpi, 1);
+    zoImageSetAttribReal(image.get(), "XResolution", &dpi, 1);
     FakeCanvas canvas;
     const vgContext *context = vgContextZoImage();
     vgTraceClear();
-    context->create_canvas(canvas.get(), &image.image);
+    context->create_canvas(canvas.get(), image.get());
     std::setlocale(LC_NUMERIC, "C");
-    zoImageClearAttribs(&image.image);
 
     const std::string text = "640x480" + addresses(image, 3) + " -r2,83465";
-    EXPECT_EQ(trace::vg_calls(),
-              std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+    EXPECT_EQ(vg_calls(), std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
 }
 
 TEST_F(ImageCanvasTest, ImagesThatAreNotRgbBytesAreNeitherReadNorHandedOn) {
@@ -273,11 +322,10 @@ TEST_F(ImageCanvasTest, ImagesThatAreNotRgbBytesAreNeitherReadNorHandedOn) {
     const vgContext *context = vgContextZoImage();
     vgTraceClear();
     for (const Refused r : {Refused{1, 0}, {2, 0}, {3, 0}, {4, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-        HandMadeImage image(r.color_space, r.sample_type, 0);
-        zoImageSetAttribString(&image.image, "ResolutionUnit", "DPI");
+        TestImage image({.color_space = r.color_space, .sample_type = r.sample_type});
+        zoImageSetAttribString(image.get(), "ResolutionUnit", "DPI");
         FakeCanvas canvas;
-        context->create_canvas(canvas.get(), &image.image);
-        zoImageClearAttribs(&image.image);
+        context->create_canvas(canvas.get(), image.get());
     }
     EXPECT_EQ(vgTraceCount(), 0u);
     EXPECT_EQ(zoTraceCount(), 0u);

@@ -4,14 +4,11 @@
 #include <limits>
 #include <string>
 
-#include "support/records.h"
-#include "support/trace.h"
+#include "support/traced_test.h"
 
 namespace {
 
-using records::FakeCanvas;
-using records::HandMadeImage;
-using trace::call;
+using namespace support;
 
 struct Coordinates {
     double x, y, w, h;
@@ -50,8 +47,8 @@ const Family kFamilies[] = {
 // The expected trace line: the family's function, the leading arguments, the
 // coordinates in the family's type and the four zeros of the whole image.
 template <typename... Leading>
-std::string expected_put(const Family &family, const char *kind, Coordinates at,
-                         const Leading &...leading) {
+standin::TraceRecord expected_put(const Family &family, const char *kind, Coordinates at,
+                                  const Leading &...leading) {
     const std::string name = std::string(family.prefix) + "CanvasPutImageRect" + kind;
     if (family.integer) {
         return call(name, leading..., static_cast<int32_t>(at.x), static_cast<int32_t>(at.y),
@@ -60,7 +57,7 @@ std::string expected_put(const Family &family, const char *kind, Coordinates at,
     return call(name, leading..., at.x, at.y, at.w, at.h, 0, 0, 0, 0);
 }
 
-class PutTest : public trace::TracedTest, public ::testing::WithParamInterface<Family> {
+class PutTest : public TracedTest, public ::testing::WithParamInterface<Family> {
 protected:
     FakeCanvas canvas;
     const Family &family = GetParam();
@@ -73,25 +70,24 @@ const Coordinates kPlaces[] = {
 const Coordinates kFractionalPlaces[] = {{10.25, -3.5, 0.1, 1e-300}, {-0.0, 1e300, -2.75, 0.5}};
 
 TEST_P(PutTest, RgbImageGoesToTheRgbFunctionWithItsThreePlanes) {
-    HandMadeImage rgb(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0);
+    TestImage rgb;
     for (const Coordinates &at : kPlaces) {
         vgTraceClear();
-        family.put(canvas.get(), &rgb.image, at);
-        EXPECT_EQ(trace::vg_calls(),
-                  std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3, rgb.planes[0],
-                                           rgb.planes[1], rgb.planes[2])});
+        family.put(canvas.get(), rgb.get(), at);
+        EXPECT_EQ(vg_calls(), std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3,
+                                                       rgb.plane(0), rgb.plane(1), rgb.plane(2))});
     }
 }
 
 TEST_P(PutTest, AnyNonZeroAlphaFlagGoesToTheRgbaFunctionWithFourPlanes) {
     const Coordinates at{10, 20, 100, 50};
     for (int32_t has_alpha : {1, 2, -1}) {
-        HandMadeImage rgba(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, has_alpha);
+        TestImage rgba({.has_alpha = has_alpha});
         vgTraceClear();
-        family.put(canvas.get(), &rgba.image, at);
-        EXPECT_EQ(trace::vg_calls(),
-                  std::vector{expected_put(family, "RGBA", at, canvas.get(), 4, 3, rgba.planes[0],
-                                           rgba.planes[1], rgba.planes[2], rgba.planes[3])})
+        family.put(canvas.get(), rgba.get(), at);
+        EXPECT_EQ(vg_calls(),
+                  std::vector{expected_put(family, "RGBA", at, canvas.get(), 4, 3, rgba.plane(0),
+                                           rgba.plane(1), rgba.plane(2), rgba.plane(3))})
             << "has_alpha " << has_alpha;
     }
 }
@@ -100,13 +96,12 @@ TEST_P(PutTest, EveryIndexedSpaceGoesToTheMapFunctionWithoutAlpha) {
     const Coordinates at{1, 2, 3, 4};
     for (int32_t color_space : {1, 2, 3}) {
         for (int32_t has_alpha : {0, 1}) {
-            HandMadeImage indexed(color_space, ZO_SAMPLE_UINT8, has_alpha);
+            TestImage indexed({.color_space = color_space, .has_alpha = has_alpha});
             vgTraceClear();
-            family.put(canvas.get(), &indexed.image, at);
-            EXPECT_EQ(
-                trace::vg_calls(),
-                std::vector{expected_put(family, "Map", at, canvas.get(), 4, 3, indexed.planes[0],
-                                         static_cast<const void *>(indexed.palette.data()))})
+            family.put(canvas.get(), indexed.get(), at);
+            EXPECT_EQ(vg_calls(),
+                      std::vector{expected_put(family, "Map", at, canvas.get(), 4, 3,
+                                               indexed.plane(0), indexed.palette().data())})
                 << "colour space " << color_space << ", has_alpha " << has_alpha;
         }
     }
@@ -115,13 +110,12 @@ TEST_P(PutTest, EveryIndexedSpaceGoesToTheMapFunctionWithoutAlpha) {
 using DoublePutTest = PutTest;
 
 TEST_P(DoublePutTest, FractionalCoordinatesArriveUnchanged) {
-    HandMadeImage rgb(ZO_COLOR_SPACE_RGB, ZO_SAMPLE_UINT8, 0);
+    TestImage rgb;
     for (const Coordinates &at : kFractionalPlaces) {
         vgTraceClear();
-        family.put(canvas.get(), &rgb.image, at);
-        EXPECT_EQ(trace::vg_calls(),
-                  std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3, rgb.planes[0],
-                                           rgb.planes[1], rgb.planes[2])});
+        family.put(canvas.get(), rgb.get(), at);
+        EXPECT_EQ(vg_calls(), std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3,
+                                                       rgb.plane(0), rgb.plane(1), rgb.plane(2))});
     }
 }
 
@@ -143,8 +137,9 @@ TEST_P(PutTest, ImagesItCannotDrawMakeNoCall) {
         {std::numeric_limits<int32_t>::min(), 0, 0},
     };
     for (const Refused &r : refused) {
-        HandMadeImage image(r.color_space, r.sample_type, r.has_alpha);
-        family.put(canvas.get(), &image.image, {1, 2, 3, 4});
+        TestImage image(
+            {.color_space = r.color_space, .sample_type = r.sample_type, .has_alpha = r.has_alpha});
+        family.put(canvas.get(), image.get(), {1, 2, 3, 4});
         EXPECT_EQ(vgTraceCount(), 0u)
             << "colour space " << r.color_space << ", sample type " << r.sample_type;
     }

@@ -14,12 +14,11 @@ function(vgzo_standin_library name)
   # Imported targets are per directory, so look Threads up where it is used.
   find_package(Threads REQUIRED)
   add_library(${name} SHARED ${ARGN})
-  target_include_directories(${name}
-    PUBLIC
-      $<BUILD_INTERFACE:${repository_root}>
-      $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
-    PRIVATE
-      ${platform_dir}/common)
+  # platform/common holds the trace record, which the headers include.
+  target_include_directories(${name} PUBLIC
+    $<BUILD_INTERFACE:${repository_root}>
+    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
+    $<BUILD_INTERFACE:${platform_dir}/common>)
   target_link_libraries(${name} PRIVATE Threads::Threads)
   # Inline helpers stay private to each library, so vg and zo never bind to
   # each other's copy of the shared header code.
@@ -54,7 +53,8 @@ function(vgzo_standin_library name)
 endfunction()
 
 # Install rules of a stand-in: the library with its SONAME links into the
-# library folder, its header into include/vgzo-standin, and beside it a copy
+# library folder, its header and the trace record's into
+# include/vgzo-standin, and beside them a copy
 # of the declarations the headers include ("vgzo/vg.h", and "vgzo/zo.h",
 # which includes vg.h), so that the installed stand-ins stand alone, as the
 # system's own canvas and imaging libraries would.  They form the "standins"
@@ -71,11 +71,11 @@ function(vgzo_install_standin name header)
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${header}
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
-    COMPONENT standins ${exclude})
   cmake_path(GET CMAKE_CURRENT_FUNCTION_LIST_DIR PARENT_PATH platform_dir)
   cmake_path(GET platform_dir PARENT_PATH repository_root)
+  install(FILES ${header} ${platform_dir}/common/trace_record.h
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
+    COMPONENT standins ${exclude})
   install(FILES ${repository_root}/vgzo/vg.h ${repository_root}/vgzo/zo.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin/vgzo
     COMPONENT standins ${exclude})

@@ -11,7 +11,6 @@
 #include <array>
 #include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -107,10 +106,10 @@ std::optional<double> parse_resolution(std::string_view token) {
     }
     const std::string text(token); /* strtod needs a terminated copy */
     char *end = nullptr;
-    errno = 0;
+    /* Too large a value reads as infinite; too small a one (strtod's other
+     * ERANGE) is a resolution still, as tiny as it was written. */
     const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) ||
-        value < 0) {
+    if (end != text.c_str() + text.size() || !std::isfinite(value) || value < 0) {
         return std::nullopt;
     }
     return value;
@@ -159,7 +158,7 @@ std::optional<Creation> parse_creation(std::string_view text) {
  * it borrows and never frees.  A canvas already set up is left alone. */
 void rgb_image_create_canvas(vgCanvas *canvas, void *data) {
     const auto *text = static_cast<const char *>(data);
-    trace.call("rgb_image_create_canvas", canvas, standin::Text{text});
+    trace.call("rgb_image_create_canvas", canvas, text);
     if (!has_signature(canvas) || canvas->set_up || !text) {
         return;
     }
@@ -199,6 +198,11 @@ void vgContextImageRGBSetOperation0(vgOperation operation) {
     /* Tests set the slot before starting threads; the atomic store only keeps
      * a stray concurrent reader from seeing a torn pointer. */
     std::atomic_ref(rgb_image_context.operations[0]).store(operation, std::memory_order_relaxed);
+}
+
+void vgContextImageRGBSetCreateCanvas(vgCreateCanvasFn create_canvas) {
+    std::atomic_ref(rgb_image_context.create_canvas)
+        .store(create_canvas, std::memory_order_relaxed);
 }
 
 } /* extern "C" */

@@ -20,8 +20,8 @@ void vgTraceClear(void) {
 size_t vgTraceCount(void) {
     return trace.count();
 }
-const char *vgTraceLine(size_t index) {
-    return trace.line(index);
-}
-
 } /* extern "C" */
+
+std::vector<standin::TraceRecord> vgTraceRecords() {
+    return trace.records();
+}

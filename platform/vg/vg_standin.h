@@ -76,21 +76,30 @@ const uint8_t *vgCanvasGetStipple(const vgCanvas *canvas, int32_t *width, int32_
  * plane, a size below 1, a negative or non-finite resolution) leaves the
  * canvas not set up, so vgCanvasCreateWithContext returns null. */
 
-/* The RGB image kind's operations[0] slot; tests set it to null to see how a
- * client copes with a kind that has no such operation. */
+/* The RGB image kind's operations[0] slot and create_canvas; tests set them
+ * to null to see how a client copes with a kind that lacks them. */
 void vgContextImageRGBSetOperation0(vgOperation operation);
+void vgContextImageRGBSetCreateCanvas(vgCreateCanvasFn create_canvas);
 
 /* Call trace of every function of vgzo/vg.h and of the RGB image kind's
- * create_canvas: one line per call, "name(arg, arg, ...)", pointers as %p,
- * 32-bit integers as %d, bytes as %u, doubles as %.17g, texts quoted.
- * Off until enabled; safe to use from several threads. */
+ * create_canvas: one record per call, the function's name and its arguments
+ * with their types (trace_record.h).  Off until enabled; safe to use from
+ * several threads. */
 void vgTraceEnable(int on);
 void vgTraceClear(void);
 size_t vgTraceCount(void);
-const char *vgTraceLine(size_t index); /* null past the end */
 
 #ifdef __cplusplus
 } /* extern "C" */
+#endif
+
+#ifdef __cplusplus
+#include <vector>
+
+#include "trace_record.h"
+
+/* The records so far, oldest first (C++ only). */
+std::vector<standin::TraceRecord> vgTraceRecords();
 #endif
 
 #endif /* VG_STANDIN_H */

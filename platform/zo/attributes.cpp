@@ -86,7 +86,7 @@ void zoImageClearAttribs(const zoImage *image) {
 }
 
 const char *zoImageGetAttribString(const zoImage *image, const char *name) {
-    trace.call("zoImageGetAttribString", image, standin::Text{name});
+    trace.call("zoImageGetAttribString", image, name);
     if (!image || !name) {
         return nullptr;
     }
@@ -100,7 +100,7 @@ const char *zoImageGetAttribString(const zoImage *image, const char *name) {
 }
 
 double zoImageGetAttribReal(const zoImage *image, const char *name, int32_t index) {
-    trace.call("zoImageGetAttribReal", image, standin::Text{name}, index);
+    trace.call("zoImageGetAttribReal", image, name, index);
     if (!image || !name || index < 0) {
         return 0;
     }

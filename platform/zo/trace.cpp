@@ -20,8 +20,8 @@ void zoTraceClear(void) {
 size_t zoTraceCount(void) {
     return trace.count();
 }
-const char *zoTraceLine(size_t index) {
-    return trace.line(index);
-}
-
 } /* extern "C" */
+
+std::vector<standin::TraceRecord> zoTraceRecords() {
+    return trace.records();
+}

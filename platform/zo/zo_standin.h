@@ -38,15 +38,24 @@ void zoImageSetAttribReal(const zoImage *image, const char *name, const double *
                           int32_t count);
 void zoImageClearAttribs(const zoImage *image);
 
-/* Call trace of the two attribute queries: one line per call, "name(args)",
- * pointers as %p, integers as %d, texts quoted.  Off until enabled. */
+/* Call trace of the two attribute queries: one record per call, the
+ * function's name and its arguments with their types (trace_record.h).  Off
+ * until enabled; safe to use from several threads. */
 void zoTraceEnable(int on);
 void zoTraceClear(void);
 size_t zoTraceCount(void);
-const char *zoTraceLine(size_t index); /* null past the end */
 
 #ifdef __cplusplus
 } /* extern "C" */
+#endif
+
+#ifdef __cplusplus
+#include <vector>
+
+#include "trace_record.h"
+
+/* The records so far, oldest first (C++ only). */
+std::vector<standin::TraceRecord> zoTraceRecords();
 #endif
 
 #endif /* ZO_STANDIN_H */

@@ -111,7 +111,7 @@ grep -qxF "VGZO_VG_LIBRARY:FILEPATH=$vg_library" "$build/CMakeCache.txt" ||
   fail "the canvas library was not taken from $vg_library"
 grep -qxF "VGZO_ZO_LIBRARY:FILEPATH=$zo_library" "$build/CMakeCache.txt" ||
   fail "the imaging library was not taken from $zo_library"
-"$cmake" --build "$build" --target vgzo bridge_tests image_canvas_tests test_locale c_client demo
+"$cmake" --build "$build" --target vgzo bridge_tests runtime_print_tests fuzz_replay test_locale c_client demo
 built_standins=$(find "$build" -name 'libvg.*' -o -name 'libzo.*' -o -name 'vg_standin*')
 [ -z "$built_standins" ] || fail "the stand-ins were built:" $built_standins
 # The library links the prefix's libraries, by their run-time names.
@@ -121,7 +121,7 @@ run_path=$(readelf --dynamic --wide "$library" | sed -n 's/.*(RUNPATH).*\[\(.*\)
 tr ':' '\n' <<<"$run_path" | grep -qxF "$system_libdir" ||
   fail "libvgzo's run path $run_path does not name $system_libdir"
 
-step "image tests, C client, export check and demo against the installed libraries"
+step "image tests, C client, corpus replay, export check and demo against the installed libraries"
 "$ctest" --test-dir "$build" --output-on-failure -E '^fib_' ||
   fail "tests against the installed libraries failed"
 

@@ -1,0 +1,100 @@
+#include "test_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "zo_standin.h"
+
+namespace testkit {
+
+namespace {
+
+std::size_t samples_per_plane(const ImageShape &shape, int32_t pixel_count) {
+    if (shape.plane_samples) {
+        return *shape.plane_samples;
+    }
+    const bool has_area = shape.width > 0 && shape.height > 0;
+    const std::size_t area =
+        has_area ? static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.height)
+                 : 0;
+    return std::max(area, static_cast<std::size_t>(std::max(pixel_count, int32_t{0})));
+}
+
+int plane_count(const ImageShape &shape) {
+    if (shape.color_space != ZO_COLOR_SPACE_RGB) {
+        return 1;
+    }
+    return shape.has_alpha != 0 ? 4 : 3;
+}
+
+} // namespace
+
+TestImage::TestImage(const ImageShape &shape) {
+    // Width x height as the record's 32 bits hold it; a size past them is a
+    // broken record, which a check makes on purpose.
+    const int64_t area =
+        shape.width > 0 && shape.height > 0 ? int64_t{shape.width} * shape.height : 0;
+    record_.width = shape.width;
+    record_.height = shape.height;
+    record_.color_space = shape.color_space;
+    record_.sample_type = shape.sample_type;
+    record_.has_alpha = shape.has_alpha;
+    record_.pixel_count = shape.pixel_count.value_or(static_cast<int32_t>(area));
+    plane_size_ = samples_per_plane(shape, record_.pixel_count);
+    for (int i = 0; i < plane_count(shape); ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        storage_[index] = std::make_unique<uint8_t[]>(plane_size_); // zeroed
+        planes_[index] = storage_[index].get();
+    }
+    record_.planes = planes_.data();
+    resize_palette(
+        shape.palette_entries.value_or(shape.color_space == ZO_COLOR_SPACE_RGB ? 0 : 256));
+}
+
+TestImage::~TestImage() {
+    zoImageClearAttribs(&record_); // attributes are kept by the record's address
+}
+
+std::span<uint8_t> TestImage::samples(int index) const {
+    uint8_t *plane = this->plane(index);
+    return plane != nullptr ? std::span<uint8_t>(plane, plane_size_) : std::span<uint8_t>();
+}
+
+void TestImage::resize_palette(std::size_t entries) {
+    std::unique_ptr<vgColor[]> palette;
+    if (entries > 0) {
+        palette = std::make_unique<vgColor[]>(entries);
+        std::copy_n(palette_.get(), std::min(entries, palette_entries_), palette.get());
+    }
+    palette_ = std::move(palette);
+    palette_entries_ = entries;
+    record_.palette = palette_.get();
+}
+
+uint64_t TestImage::content_hash() const {
+    // Eight bytes at a time: the fuzz target hashes every image it touches.
+    uint64_t hash = 14695981039346656037u;
+    auto mix = [&hash](const void *bytes, std::size_t size) {
+        const auto *at = static_cast<const unsigned char *>(bytes);
+        for (; size >= 8; size -= 8, at += 8) {
+            uint64_t word = 0;
+            std::memcpy(&word, at, 8);
+            hash = (hash ^ word) * 0x100000001B3u;
+            hash ^= hash >> 29;
+        }
+        for (; size > 0; --size, ++at) {
+            hash = (hash ^ *at) * 0x100000001B3u;
+        }
+    };
+    for (const auto &plane : storage_) {
+        if (plane) {
+            mix(plane.get(), plane_size_);
+        }
+    }
+    if (palette_) {
+        mix(palette_.get(), palette_entries_ * sizeof(vgColor));
+    }
+    return hash;
+}
+
+} // namespace testkit

@@ -1,0 +1,35 @@
+// The formatter the creation text is written with, on its own (built into
+// this test from the library's source): a text fits with its NUL or is
+// refused, never cut short.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "runtime_print.h"
+
+namespace {
+
+using vgzo::print_with_runtime;
+
+TEST(RuntimePrint, TextThatFitsWithItsNulIsWritten) {
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(print_with_runtime(buffer, sizeof buffer, "%d%s", 12, "3"), 3);
+    EXPECT_STREQ(buffer, "123");
+    EXPECT_EQ(print_with_runtime(buffer, 1, "%s", ""), 0);
+    EXPECT_EQ(buffer[0], '\0');
+}
+
+TEST(RuntimePrint, TextOneCharacterTooLongIsRefused) {
+    char buffer[4];
+    EXPECT_EQ(print_with_runtime(buffer, sizeof buffer, "%s", "1234"), -1);
+    EXPECT_EQ(print_with_runtime(buffer, sizeof buffer, "%d", 12345678), -1);
+    EXPECT_LT(std::strlen(buffer), sizeof buffer); // terminated whatever is in it
+}
+
+TEST(RuntimePrint, NoBufferGetsNoText) {
+    char buffer[1] = {'x'};
+    EXPECT_EQ(print_with_runtime(buffer, 0, "%s", ""), -1);
+    EXPECT_EQ(buffer[0], 'x');
+}
+
+} // namespace
