@@ -1,7 +1,6 @@
 // Fill pattern and stipple mask from an image.
-#include <cstdlib>
-
 #include "image_kind.h"
+#include "pattern_array.h"
 
 namespace {
 
@@ -92,15 +91,14 @@ void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
     if (!pattern_entries(image, entries)) {
         return;
     }
-    // calloc zeroes the array; a null result for zero entries is no failure,
-    // but for any other count nothing may be filled or handed on.
-    auto *colors = static_cast<vgColor *>(std::calloc(entries, sizeof(vgColor)));
-    if (colors == nullptr && entries != 0) {
+    // The array starts all zero; without it nothing may be filled or handed
+    // on.  It is released when this call returns.
+    const vgzo::PatternArray colors(entries);
+    if (!colors.usable()) {
         return;
     }
-    convert_pixels(image, colors);
-    vgCanvasPattern(canvas, image->width, image->height, colors);
-    std::free(colors);
+    convert_pixels(image, colors.data());
+    vgCanvasPattern(canvas, image->width, image->height, colors.data());
 }
 
 void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
