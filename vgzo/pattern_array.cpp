@@ -42,26 +42,27 @@ vgColor *map_huge_aligned(std::size_t bytes, std::size_t &mapped) {
     }
     const std::size_t length = (bytes + kHugePage - 1) & ~(kHugePage - 1);
     const std::size_t reserved = length + kHugePage;
-    void *base =
+    void *mapping =
         mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED) {
+    if (mapping == MAP_FAILED) {
         return nullptr;
     }
-    const auto start = reinterpret_cast<std::uintptr_t>(base);
-    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
-    const std::size_t head = aligned - start;
+    auto *const base = static_cast<unsigned char *>(mapping);
+    const std::size_t misalignment = reinterpret_cast<std::uintptr_t>(base) % kHugePage;
+    const std::size_t head = misalignment == 0 ? 0 : kHugePage - misalignment;
     const std::size_t tail = reserved - head - length;
+    unsigned char *const aligned = base + head;
     if ((head != 0 && munmap(base, head) != 0) ||
-        (tail != 0 && munmap(reinterpret_cast<void *>(aligned + length), tail) != 0)) {
+        (tail != 0 && munmap(aligned + length, tail) != 0)) {
         // Not expected for a mapping of our own; if it happens, give all of
         // it back (unmapping the part already gone is harmless).
         munmap(base, reserved);
         return nullptr;
     }
     // Only advice: without huge pages the mapping is as good as calloc's.
-    madvise(reinterpret_cast<void *>(aligned), length, MADV_HUGEPAGE);
+    madvise(aligned, length, MADV_HUGEPAGE);
     mapped = length;
-    return reinterpret_cast<vgColor *>(aligned);
+    return static_cast<vgColor *>(static_cast<void *>(aligned));
 }
 
 void unmap(vgColor *colors, std::size_t mapped) {
