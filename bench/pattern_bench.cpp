@@ -1,9 +1,23 @@
 // Pattern conversion per pixel: the bridge against a plain loop making the
-// same per-pixel calls into the canvas library, with the same allocation and
-// the same pattern call.  Both hold 4 bytes per pixel during the call only.
+// same per-pixel calls into the canvas library, with a plain calloc'd array
+// and the same pattern call.  Both hold 4 bytes per pixel during the call
+// only.  For every kind and size the two run back to back, so that both meet
+// the allocator in the same state; bench/pattern_table prints their ratio.
+//
+//   pattern_bench [--thp-off] [Google Benchmark flags]
+//
+// --thp-off turns transparent huge pages off for the whole process first
+// (Linux), to show what the bridge costs where the system has none to give.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 
 #include "vg_standin.h"
 #include "vgzo/vgzo.h"
@@ -13,9 +27,15 @@ namespace {
 
 enum Kind { kRgb, kRgba, kIndexed };
 
-zoImage *make_image(Kind kind, int32_t size) {
-    zoImage *image = kind == kIndexed ? zoImageCreateIndexed(size, size, ZO_COLOR_SPACE_INDEXED1)
-                                      : zoImageCreateRGB(size, size, kind == kRgba);
+struct Size {
+    int32_t width;
+    int32_t height;
+};
+
+zoImage *make_image(Kind kind, Size size) {
+    zoImage *image = kind == kIndexed
+                         ? zoImageCreateIndexed(size.width, size.height, ZO_COLOR_SPACE_INDEXED1)
+                         : zoImageCreateRGB(size.width, size.height, kind == kRgba);
     for (int32_t i = 0; i < image->pixel_count; ++i) {
         image->planes[0][i] = static_cast<uint8_t>(i);
     }
@@ -44,19 +64,17 @@ void plain_loop(vgCanvas *canvas, const zoImage *image, Kind kind) {
     std::free(colors);
 }
 
-template <bool through_bridge> void BM_Pattern(benchmark::State &state) {
-    const auto kind = static_cast<Kind>(state.range(0));
-    const auto size = static_cast<int32_t>(state.range(1));
+void run_pattern(benchmark::State &state, Kind kind, Size size, bool through_bridge) {
     zoImage *image = make_image(kind, size);
     vgCanvas *canvas = vgCanvasCreate(1, 1);
     for (auto _ : state) {
-        if constexpr (through_bridge) {
+        if (through_bridge) {
             vgCanvasPatternZoImage(canvas, image);
         } else {
             plain_loop(canvas, image, kind);
         }
     }
-    const double pixels = static_cast<double>(size) * size;
+    const double pixels = static_cast<double>(size.width) * size.height;
     state.counters["time_per_pixel"] =
         benchmark::Counter(pixels * static_cast<double>(state.iterations()),
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -65,16 +83,63 @@ template <bool through_bridge> void BM_Pattern(benchmark::State &state) {
     zoImageFree(image);
 }
 
-void arguments(benchmark::internal::Benchmark *b) {
-    b->ArgNames({"kind", "size"})->Unit(benchmark::kMillisecond);
-    for (int64_t kind : {kRgb, kRgba, kIndexed}) {
-        for (int64_t size : {1024, 4096}) {
-            b->Args({kind, size});
+void register_benchmarks() {
+    const struct {
+        Kind kind;
+        const char *name;
+    } kinds[] = {{kRgb, "rgb"}, {kRgba, "rgba"}, {kIndexed, "indexed"}};
+    const Size sizes[] = {{256, 256}, {1024, 1024}, {2048, 2048}, {4096, 4096}, {8192, 4096}};
+    for (const auto &kind : kinds) {
+        for (const Size size : sizes) {
+            const std::string name = std::string("Pattern/") + kind.name + "/" +
+                                     std::to_string(size.width) + "x" + std::to_string(size.height);
+            for (const bool through_bridge : {true, false}) {
+                benchmark::RegisterBenchmark(
+                    (name + (through_bridge ? "/bridge" : "/plain_loop")).c_str(),
+                    [kind = kind.kind, size, through_bridge](benchmark::State &state) {
+                        run_pattern(state, kind, size, through_bridge);
+                    })
+                    ->Unit(benchmark::kMillisecond);
+            }
         }
     }
 }
 
+// Removes --thp-off from the arguments; true if it was there.
+bool take_thp_off_flag(int &argc, char **argv) {
+    bool found = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--thp-off") == 0) {
+            found = true;
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+    return found;
+}
+
 } // namespace
 
-BENCHMARK(BM_Pattern<true>)->Name("Pattern/bridge")->Apply(arguments);
-BENCHMARK(BM_Pattern<false>)->Name("Pattern/plain_loop")->Apply(arguments);
+int main(int argc, char **argv) {
+    if (take_thp_off_flag(argc, argv)) {
+#if defined(__linux__)
+        if (prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0) != 0) {
+            std::perror("prctl(PR_SET_THP_DISABLE)");
+            return 1;
+        }
+        benchmark::AddCustomContext("transparent_huge_pages", "disabled for the process");
+#else
+        benchmark::AddCustomContext("transparent_huge_pages", "not on this system");
+#endif
+    }
+    register_benchmarks();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
