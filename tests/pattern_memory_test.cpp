@@ -1,0 +1,127 @@
+// Where a large pattern's array lives: from the library's threshold on, a
+// huge-page mapping of its own, given back before the call returns.  Either
+// side of the threshold the pattern is the same, exact to the bit.
+#include <cerrno>
+#include <cstdint>
+#include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+#include "support/traced_test.h"
+#include "vgzo/pattern_array.h"
+
+namespace {
+
+using namespace support;
+using testkit::Canvas;
+
+constexpr std::size_t kThreshold = vgzo::kLargePatternArrayBytes / sizeof(vgColor);
+
+struct Kind {
+    const char *name;
+    int32_t color_space;
+    int32_t has_alpha;
+};
+
+struct Size {
+    const char *name;
+    int32_t width;
+    int32_t height;
+    bool large;
+};
+
+const Kind kKinds[] = {{"rgb", 0, 0}, {"rgba", 0, 1}, {"indexed", 2, 0}, {"unconverted", 4, 0}};
+// Just below the threshold, and past it by no whole number of huge pages.
+const Size kSizes[] = {{"below", 2048, 4095, false}, {"past", 4099, 2049, true}};
+
+// The pattern the image must give, worked out pixel by pixel.
+std::vector<vgColor> expected_pattern(const zoImage *image) {
+    std::vector<vgColor> colors(static_cast<std::size_t>(image->width) * image->height, 0);
+    uint8_t *const *p = image->planes;
+    for (int32_t i = 0; i < image->pixel_count; ++i) {
+        if (image->color_space == ZO_COLOR_SPACE_RGB) {
+            colors[i] = image->has_alpha != 0
+                            ? vgEncodeColorAlpha(p[0][i], p[1][i], p[2][i], p[3][i])
+                            : vgEncodeColor(p[0][i], p[1][i], p[2][i]);
+        } else if (image->color_space == ZO_COLOR_SPACE_INDEXED2) {
+            colors[i] = image->palette[p[0][i]];
+        }
+    }
+    return colors;
+}
+
+void fill(TestImage &image) {
+    uint32_t state = 0x9E3779B9u;
+    for (int plane = 0; plane < 4; ++plane) {
+        for (uint8_t &sample : image.samples(plane)) {
+            state = state * 1664525u + 1013904223u;
+            sample = static_cast<uint8_t>(state >> 24);
+        }
+    }
+    for (vgColor &color : image.palette()) {
+        color = (state = state * 1664525u + 1013904223u) | 1u; // never 0
+    }
+}
+
+class LargePatternTest : public ::testing::TestWithParam<std::tuple<Kind, Size>> {};
+
+TEST_P(LargePatternTest, IsTheSameEitherSideOfTheThreshold) {
+    const auto &[kind, size] = GetParam();
+    ASSERT_EQ(std::size_t(size.width) * size.height >= kThreshold, size.large);
+    TestImage image({.width = size.width,
+                     .height = size.height,
+                     .color_space = kind.color_space,
+                     .has_alpha = kind.has_alpha});
+    fill(image);
+    const Canvas canvas(vgCanvasCreate(1, 1));
+    vgCanvasPatternZoImage(canvas.get(), image.get());
+    int32_t width = 0;
+    int32_t height = 0;
+    const vgColor *kept = vgCanvasGetPattern(canvas.get(), &width, &height);
+    ASSERT_NE(kept, nullptr);
+    ASSERT_EQ(width, size.width);
+    ASSERT_EQ(height, size.height);
+    EXPECT_TRUE(std::vector<vgColor>(kept, kept + std::ptrdiff_t{width} * height) ==
+                expected_pattern(image.get()));
+}
+
+INSTANTIATE_TEST_SUITE_P(KindsAndSizes, LargePatternTest,
+                         ::testing::Combine(::testing::ValuesIn(kKinds),
+                                            ::testing::ValuesIn(kSizes)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).name;
+                         });
+
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+// The array handed to the canvas starts on a huge page, and none of it is
+// mapped once the call has returned.  pixel_count falls short, so the fresh
+// mapping's own zeros make up the rest of the pattern.
+TEST(LargePatternMemory, IsAHugePageMappingGoneWhenTheCallReturns) {
+    const testkit::TraceSession trace; // an indexed pattern traces one call
+    TestImage image({.width = 4099, .height = 2049, .color_space = 2, .pixel_count = 1000});
+    fill(image);
+    const Canvas canvas(vgCanvasCreate(1, 1));
+    vgCanvasPatternZoImage(canvas.get(), image.get());
+    const auto calls = vg_calls();
+    ASSERT_EQ(calls.size(), 1u);
+    auto *array = static_cast<unsigned char *>(const_cast<void *>(calls[0].arguments[3].pointer()));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(array) % (std::uintptr_t{2} << 20), 0u);
+    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t bytes = std::size_t{4099} * 2049 * sizeof(vgColor);
+    unsigned char resident = 0;
+    for (std::size_t at = 0; at < bytes; at += page) {
+        errno = 0;
+        ASSERT_EQ(mincore(array + at, page, &resident), -1) << "still mapped at byte " << at;
+        ASSERT_EQ(errno, ENOMEM);
+    }
+    const vgColor *kept = vgCanvasGetPattern(canvas.get(), nullptr, nullptr);
+    EXPECT_TRUE(std::vector<vgColor>(kept, kept + bytes / sizeof(vgColor)) ==
+                expected_pattern(image.get()));
+}
+#endif
+
+} // namespace
