@@ -1,4 +1,7 @@
 // Fill pattern and stipple mask from an image.
+#include <algorithm>
+#include <optional>
+
 #include "image_kind.h"
 #include "pattern_array.h"
 
@@ -16,20 +19,19 @@ bool is_live_canvas(const vgCanvas *canvas) {
 
 // Entries of the pattern array: pixel_count, or width x height if that is
 // larger, since the canvas reads width x height entries and must not read past
-// the array even for a record whose pixel_count falls short.  Returns false
-// for a negative pixel_count (a broken record) or a size past the address
-// space.
-bool pattern_entries(const zoImage *image, std::size_t &entries) {
+// the array even for a record whose pixel_count falls short.  Nothing for a
+// negative pixel_count, a broken record.  (Both sides are below 2^31, so
+// their product cannot overflow.)
+std::optional<std::size_t> pattern_entries(const zoImage *image) {
     if (image->pixel_count < 0) {
-        return false;
+        return std::nullopt;
     }
-    entries = static_cast<std::size_t>(image->pixel_count);
-    if (image->width > 0 && image->height > 0) {
-        const auto area = static_cast<std::size_t>(image->width) *
-                          static_cast<std::size_t>(image->height); // below 2^62: no overflow
-        entries = area > entries ? area : entries;
+    const auto count = static_cast<std::size_t>(image->pixel_count);
+    if (image->width <= 0 || image->height <= 0) {
+        return count;
     }
-    return entries <= SIZE_MAX / sizeof(vgColor);
+    return std::max(count, static_cast<std::size_t>(image->width) *
+                               static_cast<std::size_t>(image->height));
 }
 
 // The encoding loops stay out of line: with a frame of their own, the planes,
@@ -87,13 +89,13 @@ void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
     if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image)) {
         return;
     }
-    std::size_t entries = 0;
-    if (!pattern_entries(image, entries)) {
+    const std::optional<std::size_t> entries = pattern_entries(image);
+    if (!entries) {
         return;
     }
     // The array starts all zero; without it nothing may be filled or handed
     // on.  It is released when this call returns.
-    const vgzo::PatternArray colors(entries);
+    const vgzo::PatternArray colors(*entries);
     if (!colors.usable()) {
         return;
     }

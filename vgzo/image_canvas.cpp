@@ -70,19 +70,16 @@ bool format_creation_text(const zoImage *image, double resolution,
     const void *blue = image->planes[2];
     const bool alpha = image->has_alpha != 0;
     const void *alpha_plane = alpha ? image->planes[3] : nullptr;
-    int length = 0;
     if (resolution == 0) {
-        length =
-            alpha ? print_with_runtime(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red, green,
-                                       blue, alpha_plane)
-                  : print_with_runtime(text, sizeof text, "%dx%d %p %p %p", w, h, red, green, blue);
-    } else {
-        length = alpha ? print_with_runtime(text, sizeof text, "%dx%d %p %p %p %p -r%g -a", w, h,
-                                            red, green, blue, alpha_plane, resolution)
-                       : print_with_runtime(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red,
-                                            green, blue, resolution);
+        return alpha ? print_with_runtime(text, sizeof text, "%dx%d %p %p %p %p -a", w, h, red,
+                                          green, blue, alpha_plane)
+                     : print_with_runtime(text, sizeof text, "%dx%d %p %p %p", w, h, red, green,
+                                          blue);
     }
-    return length >= 0;
+    return alpha ? print_with_runtime(text, sizeof text, "%dx%d %p %p %p %p -r%g -a", w, h, red,
+                                      green, blue, alpha_plane, resolution)
+                 : print_with_runtime(text, sizeof text, "%dx%d %p %p %p -r%g", w, h, red, green,
+                                      blue, resolution);
 }
 
 extern "C" {

@@ -7,9 +7,9 @@
 
 namespace vgzo {
 
-int print_with_runtime(char *buffer, std::size_t size, const char *format, ...) {
+bool print_with_runtime(char *buffer, std::size_t size, const char *format, ...) {
     if (size == 0) {
-        return -1;
+        return false;
     }
     std::va_list arguments;
     va_start(arguments, format);
@@ -18,16 +18,15 @@ int print_with_runtime(char *buffer, std::size_t size, const char *format, ...) 
     // writes addresses in lower case and drops the sign of a NaN; _vsnprintf
     // is the C runtime's (msvcrt or the universal one).  It writes no NUL when
     // the text fills the buffer and returns -1 when it does not fit.
-    int length = _vsnprintf(buffer, size - 1, format, arguments);
+    const int length = _vsnprintf(buffer, size - 1, format, arguments);
     buffer[size - 1] = '\0';
+    const bool fits = length >= 0;
 #else
-    int length = std::vsnprintf(buffer, size, format, arguments);
-    if (length >= 0 && static_cast<std::size_t>(length) >= size) {
-        length = -1;
-    }
+    const int length = std::vsnprintf(buffer, size, format, arguments);
+    const bool fits = length >= 0 && static_cast<std::size_t>(length) < size;
 #endif
     va_end(arguments);
-    return length;
+    return fits;
 }
 
 } // namespace vgzo
