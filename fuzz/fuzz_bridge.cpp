@@ -384,7 +384,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const testkit::Canvas canvas(vgCanvasCreate(side, 1 + in.byte() % 48));
     const Target target{canvas.get(), side, vgCanvasHeight(canvas.get())};
     for (int operation = 0; operation < 12 && !in.exhausted(); ++operation) {
-        const uint8_t kind = in.byte() % 7;
+        // One operation in 32 asks for a pattern that cannot be had: each one
+        // costs the sanitizer's allocator a warning line.
+        const uint8_t choice = in.byte() % 32;
+        const uint8_t kind = choice == 31 ? 6 : choice % 6;
         if (kind == 6) {
             failing_pattern(in, target);
             continue;
