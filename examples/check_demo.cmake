@@ -1,17 +1,32 @@
-# Runs the demo (under EMULATOR, a space-separated command, when given) and
-# checks that it succeeds and writes a 320 x 240 PPM picture.
-file(REMOVE ${PICTURE})
+# Runs the demo (under EMULATOR, a space-separated command, when given) twice:
+# once writing WORK/demo.png, which CHECK must find complete, and once told to
+# write into a folder that does not exist, where it must fail with one line
+# and leave no file behind.
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
-execute_process(COMMAND ${emulator} ${DEMO} ${PICTURE} RESULT_VARIABLE status)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+execute_process(COMMAND ${emulator} ${DEMO} ${WORK}/demo.png RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the demo exited with ${status}")
 endif()
-file(READ ${PICTURE} header LIMIT 15)
-if(NOT header MATCHES "^P6\n320 240\n255\n")
-  message(FATAL_ERROR "not a 320 x 240 PPM picture: ${header}")
+execute_process(COMMAND ${emulator} ${CHECK} ${WORK}/demo.png RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the picture is not as drawn")
 endif()
-file(SIZE ${PICTURE} size)
-math(EXPR expected "15 + 320 * 240 * 3")
-if(NOT size EQUAL expected)
-  message(FATAL_ERROR "picture has ${size} bytes, expected ${expected}")
+file(GLOB leftovers ${WORK}/*.part)
+if(leftovers)
+  message(FATAL_ERROR "temporary files left: ${leftovers}")
 endif()
+
+execute_process(COMMAND ${emulator} ${DEMO} ${WORK}/missing/demo.png
+  RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+string(STRIP "${errors}" errors)
+string(REGEX MATCHALL "\n" lines "${errors}")
+if(status EQUAL 0 OR errors STREQUAL "" OR lines)
+  message(FATAL_ERROR "an unwritable picture gave status ${status} and: ${errors}")
+endif()
+if(EXISTS ${WORK}/missing)
+  message(FATAL_ERROR "the demo made a folder or file it could not write")
+endif()
+message(STATUS "unwritable picture: ${errors}")

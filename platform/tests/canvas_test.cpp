@@ -186,6 +186,22 @@ TEST(CanvasStandIn, PatternIsCopiedAndStippleKept) {
     EXPECT_EQ(vgCanvasGetPattern(canvas.get(), &width, &height), kept);
 }
 
+TEST(CanvasStandIn, FillTilesThePatternThroughTheStipple) {
+    Canvas canvas(vgCanvasCreate(4, 2));
+    const vgColor tile[] = {kRed, rgb(0, 0, 255)};
+    vgCanvasPattern(canvas.get(), 2, 1, tile);
+    vgCanvasFillRect(canvas.get(), -1, 0, 9, 1, rgb(0, 255, 0));
+    EXPECT_EQ(vgCanvasPixel(canvas.get(), 0, 0), kRed);
+    EXPECT_EQ(vgCanvasPixel(canvas.get(), 3, 0), rgb(0, 0, 255));
+    EXPECT_EQ(vgCanvasPixel(canvas.get(), 0, 1), kBlack);
+
+    const uint8_t mask[] = {1, 0};
+    vgCanvasPattern(canvas.get(), 0, 0, nullptr); // no colours: the fill's own
+    vgCanvasStipple(canvas.get(), 2, 1, mask);
+    vgCanvasFillRect(canvas.get(), 0, 1, 4, 1, rgb(0, 255, 0));
+    EXPECT_EQ(drawn(canvas.get())[1], "#.#.");
+}
+
 TEST(CanvasStandIn, EncodesColoursAsAlphaRedGreenBlue) {
     EXPECT_EQ(vgEncodeColor(0x12, 0x34, 0x56), 0xFF123456u);
     EXPECT_EQ(vgEncodeColorAlpha(0x12, 0x34, 0x56, 0x78), 0x78123456u);

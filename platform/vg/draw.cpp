@@ -178,9 +178,43 @@ void get(vgCanvas *handle, uint8_t *red, uint8_t *green, uint8_t *blue, std::opt
     }
 }
 
+/* The colour a fill paints at canvas pixel x, y, or nothing where the
+ * stipple masks it out. */
+std::optional<Pixel> fill_colour(const vgCanvas &canvas, int64_t x, int64_t y, vgColor color) {
+    if (canvas.stipple != nullptr && canvas.stipple_width > 0 && canvas.stipple_height > 0 &&
+        canvas.stipple[(y % canvas.stipple_height) * canvas.stipple_width +
+                       x % canvas.stipple_width] == 0) {
+        return std::nullopt;
+    }
+    if (canvas.has_pattern && !canvas.pattern.empty()) {
+        color = canvas.pattern[static_cast<size_t>(
+            (y % canvas.pattern_height) * canvas.pattern_width + x % canvas.pattern_width)];
+    }
+    return Pixel{static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),
+                 static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 24)};
+}
+
 } // namespace
 
 extern "C" {
+
+void vgCanvasFillRect(vgCanvas *handle, int32_t x, int32_t y, int32_t w, int32_t h, vgColor color) {
+    vgCanvas *canvas = live_canvas(handle);
+    if (!canvas) {
+        return;
+    }
+    const int64_t x0 = std::max<int64_t>(x, 0);
+    const int64_t y0 = std::max<int64_t>(y, 0);
+    const int64_t x1 = std::min<int64_t>(int64_t{x} + w, canvas->width);
+    const int64_t y1 = std::min<int64_t>(int64_t{y} + h, canvas->height);
+    for (int64_t cy = y0; cy < y1; ++cy) {
+        for (int64_t cx = x0; cx < x1; ++cx) {
+            if (const auto pixel = fill_colour(*canvas, cx, cy, color)) {
+                blend(*canvas, cy * canvas->width + cx, *pixel);
+            }
+        }
+    }
+}
 
 void vgCanvasPutImageRectRGB(vgCanvas *canvas, int32_t width, int32_t height, const uint8_t *red,
                              const uint8_t *green, const uint8_t *blue, int32_t x, int32_t y,

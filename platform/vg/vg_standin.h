@@ -66,6 +66,13 @@ const vgColor *vgCanvasGetPattern(const vgCanvas *canvas, int32_t *width, int32_
  * is not copied), null if none; sets *width and *height. */
 const uint8_t *vgCanvasGetStipple(const vgCanvas *canvas, int32_t *width, int32_t *height);
 
+/* Fills the rectangle x, y, w, h (vg coordinates), clipped to the canvas,
+ * with the canvas's pattern, tiled from the canvas's top left corner, or with
+ * `color` where it has none (or one of no colours).  Where the canvas has a
+ * stipple, tiled the same way, only pixels whose mask byte is non-zero are
+ * painted.  Colours blend by their alpha, as Put's do.  Not traced. */
+void vgCanvasFillRect(vgCanvas *canvas, int32_t x, int32_t y, int32_t w, int32_t h, vgColor color);
+
 /* The RGB image kind (vgContextImageRGB: flags 0x1, kind 1, operations[0] a
  * no-op, the others null) takes as data a creation text, read during the call
  *     <width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]
