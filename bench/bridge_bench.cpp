@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the bridge adds to a drawing or reading call: each Put family and Get
 // through the bridge against the same canvas call made directly.  The image
 // is drawn into an empty area so that the canvas's own work stays small.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of making a canvas over an image: the bridge builds the creation text
 // (with the resolution) and hands it to the RGB image kind, which parses it.
 #include <benchmark/benchmark.h>

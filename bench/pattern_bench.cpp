@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pattern conversion per pixel: the bridge against a plain loop making the
 // same per-pixel calls into the canvas library, with a plain calloc'd array
 // and the same pattern call.  Both hold 4 bytes per pixel during the call

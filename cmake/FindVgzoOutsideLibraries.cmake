@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Finds the two outside libraries vgzo is built against and links to: the
 # canvas library (libvg) and the imaging library (libzo).  Neither ships a
 # CMake package, so they are looked up by name, the usual way:

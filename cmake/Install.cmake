@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation of the library: the shared library with its SONAME links, the
 # three public headers under include/vgzo, a CMake package (vgzo::vgzo) and a
 # pkg-config file.  Components: "runtime" is the shared library alone,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs at install time (from cmake/Install.cmake): writes vgzo.pc for the
 # prefix being installed to.  The caller sets vgzo_pc_template, vgzo_pc_name,
 # vgzo_pc_description, vgzo_pc_version, vgzo_pc_libdir and

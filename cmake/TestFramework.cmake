@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # GoogleTest for the tests: the installed package, or, for cross builds, which
 # cannot link the host's copy, built here with the cross toolchain from the
 # sources in VGZO_GTEST_SOURCE_DIR (Debian's libgtest-dev ships them in

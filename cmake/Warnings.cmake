@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Strict warnings for the project's own targets.
 function(vgzo_strict_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the demo (under EMULATOR, a space-separated command, when given) twice:
 # once writing WORK/demo.png, which CHECK must find complete, and once told to
 # write into a folder that does not exist, where it must fail with one line

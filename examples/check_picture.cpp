@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks the demo's picture: a PNG of the demo's size that shows every region
 // (demo_layout.h): the gradient, the disc, the board, the read-back copy, the
 // pattern fill and the stipple fill, on the background.

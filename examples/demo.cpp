@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small client of the bridge: it makes a canvas over an image's own planes,
 // draws an RGB, an RGBA and an indexed image on it in the three coordinate
 // families, reads an area back and draws it again, fills one rectangle with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the demo draws what, shared by the demo and the check of its picture.
 #ifndef VGZO_EXAMPLES_DEMO_LAYOUT_H
 #define VGZO_EXAMPLES_DEMO_LAYOUT_H

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Calls of fib counted under callgrind, for the fib check programs' tests
 (tests/fib_probe.py) and their measuring script (bench/fib_measure)."""
 import os

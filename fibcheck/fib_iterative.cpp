@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Computes fib(44) iteratively 200000 times, checking each result.
 // Exits 0 silently on success; prints the first mismatch and exits 1.
 #include "fib_iterative.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Iterative Fibonacci, the workload of fib_iterative.
 #pragma once
 

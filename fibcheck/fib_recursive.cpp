@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Computes fib(31) with the doubly recursive definition and checks the result.
 // Exits 0 silently on success; prints the mismatch and exits 1 otherwise.
 #include "fib_recursive.h"

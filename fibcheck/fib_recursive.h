@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Doubly recursive Fibonacci, the workload of fib_recursive.
 #pragma once
 

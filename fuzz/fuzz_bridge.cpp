@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: runs the library's exports on images and canvases decoded from
 // the input and checks what must hold for every input, without working out
 // the library's answers itself (the unit tests hold the exact values):

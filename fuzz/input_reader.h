@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads typed values off the fuzzer's bytes, front to back.  Past the end
 // every read yields zero bytes, so any input, however short, decodes to
 // something and the decoder never has to check for the end itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays fuzz inputs without libFuzzer: every file named on the command line
 // is read and handed to the fuzz target once, so that the corpus runs as an
 // ordinary test in every build.  A broken promise aborts, as under libFuzzer.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* A C11 client: the public header compiles as C (with the project's strict
  * warnings) and every export links and runs. */
 #include <stdio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fill pattern and stipple mask from an image, on a working canvas.
 #include <algorithm>
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a canvas area into an image: the area is the image's own size, and
 // only an RGB image of byte samples is written into.
 #include "support/traced_test.h"

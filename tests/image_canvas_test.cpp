@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image canvas kind: the context record, the creation text handed to the
 // canvas library's RGB image kind, and canvases that draw into an image.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Many threads making their first call of vgContextZoImage at once, in a
 // fresh process so that the calls really are the first.  Run under the
 // thread sanitizer in CI, which reports any unordered access to the lazily

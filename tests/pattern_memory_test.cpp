@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a large pattern's array lives: from the library's threshold on, a
 // huge-page mapping of its own, given back before the call returns.  Either
 // side of the threshold the pattern is the same, exact to the bit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real pixels, end to end: what the bridge draws or reads is exactly what the
 // canvas library's own call with the image's planes draws or reads.  Which
 // call each family and image gets, argument by argument, is put_test's and

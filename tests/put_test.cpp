@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which canvas function each image reaches, with exactly which arguments, in
 // each of the three coordinate families.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The formatter the creation text is written with, on its own (built into
 // this test from the library's source): a text fits with its NUL or is
 // refused, never cut short.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The DLL's entry point on Windows, in place of MinGW's DLL start-up code.
 //
 // That code runs static constructors and destructors, thread-local callbacks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fill pattern and stipple mask from an image.
 #include <algorithm>
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a canvas area back into an image.
 #include "image_kind.h"
 

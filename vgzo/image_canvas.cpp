@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image canvas kind: canvases made over a zoImage's own planes.
 //
 // The bridge does not draw itself.  It translates the image into the creation

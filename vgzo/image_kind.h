@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Image classification shared by the bridge's operations.
 #ifndef VGZO_IMAGE_KIND_H
 #define VGZO_IMAGE_KIND_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a pattern's colour array lives.
 //
 // The array is written once, read once by the canvas library and dropped, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The temporary array of encoded colours a pattern is converted into.
 #ifndef VGZO_PATTERN_ARRAY_H
 #define VGZO_PATTERN_ARRAY_H

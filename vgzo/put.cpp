@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing an image on a canvas, in the three coordinate families.
 #include "image_kind.h"
 

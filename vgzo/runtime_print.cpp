@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one platform-dependent part of the library: which formatter writes the
 // creation text.
 #include "runtime_print.h"

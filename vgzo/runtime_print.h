@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Formatted printing into a buffer by the platform's C runtime.
 #ifndef VGZO_RUNTIME_PRINT_H
 #define VGZO_RUNTIME_PRINT_H

@@ -1,15 +1,35 @@
-/* vgzo: draw imaging-library images (zoImage) on canvas-library canvases
- * (vgCanvas), read canvas areas back into images, use images as fill patterns
- * and stipples, and make canvases that draw straight into an image.
+/* SPDX-License-Identifier: MIT */
+/* vgzo 1.0: draw images of the imaging library (zoImage, zo.h) on canvases of
+ * the canvas library (vgCanvas, vg.h), read canvas areas back into images,
+ * use images as fill patterns and stipple masks, and make canvases that draw
+ * straight into an image's own memory.
  *
- * Every function takes the canvas first and the image second, reports nothing
- * and returns nothing (but vgContextZoImage, which returns the context record).
- * Input an operation cannot handle is ignored without any canvas call.
+ * The eight functions below are the whole interface.  Each takes the canvas
+ * first and the image second (vgContextZoImage takes nothing) and passes the
+ * image's own planes and palette on to the canvas library function that fits
+ * the image: nothing is copied or converted, but the colours of a pattern.
  *
- * Ownership: canvases and images always belong to the caller.  The library
- * never frees, copies or keeps them; it holds no memory between calls.
+ * Errors.  Nothing is reported: no function returns a status, sets errno or
+ * writes a message.  An image a function cannot handle is ignored as each
+ * function's comment says: the drawing functions make no canvas call for it,
+ * the pattern sets an all-zero pattern for a byte image of a colour space it
+ * does not convert, and the reading functions check nothing but the image's
+ * kind.
  *
- * Threads: every function may be called from any thread.  Concurrent calls on
+ * Null pointers.  The image pointer is never tested: every image argument
+ * must point to a valid zoImage with the planes its colour space and alpha
+ * flag call for (zo.h).  The canvas pointer is tested only by the pattern and
+ * the stipple, which ignore a null canvas and one that does not begin with
+ * "VG"; the other functions hand it to the canvas library as it is.
+ *
+ * Ownership.  Canvases and images always belong to the caller, who makes and
+ * disposes of them with the canvas and imaging libraries.  vgzo never frees,
+ * copies or keeps them and holds no memory between calls.  The canvas library
+ * may keep what it is handed: a canvas made through vgContextZoImage works on
+ * the image's planes, and a stipple is the image's own plane.
+ *
+ * Threads.  vgzo has no lock and no state but the context record of
+ * vgContextZoImage.  Every function may be called from any thread; calls on
  * one canvas are as safe as the canvas library's own calls on it. */
 #ifndef VGZO_VGZO_H
 #define VGZO_VGZO_H
@@ -17,9 +37,16 @@
 #include "vg.h"
 #include "zo.h"
 
+/* This header's version; the library's file names carry the major one. */
+#define VGZO_VERSION_MAJOR 1
+#define VGZO_VERSION_MINOR 0
+#define VGZO_VERSION_PATCH 0
+#define VGZO_VERSION_STRING "1.0.0"
+
 /* The eight exports: plain C names, the platform's standard calling
  * convention.  On Windows the DLL exports them and its clients import them;
- * elsewhere they are the library's only symbols of default visibility. */
+ * elsewhere they are the library's only symbols of default visibility, all of
+ * the symbol version VGZO_1.0. */
 #if defined(_WIN32)
 #if defined(VGZO_BUILDING_LIBRARY)
 #define VGZO_API __declspec(dllexport)
@@ -36,12 +63,24 @@
 extern "C" {
 #endif
 
-/* Draw the whole image into x, y, w, h of the canvas (integer, double and qm
- * coordinates).  Handled: byte samples (sample_type 0) of colour space 0, RGB,
- * drawn with its alpha plane when has_alpha is non-zero, and of the indexed
- * spaces 1 to 3, drawn through the palette.  Any other image is ignored.
- * The coordinates reach the canvas library unchanged, also when w or h is 0 or
- * negative.  The canvas is not checked. */
+/* Drawing.
+ *
+ * vgCanvasPutZoImage, vgfCanvasPutZoImage, qmCanvasPutZoImage: draw the whole
+ * image into the canvas area x, y, w, h, in the canvas library's integer
+ * (vg), double (vgf) or second double (qm) coordinates.  The image is scaled
+ * to the area; where it lands and how it blends is the canvas library's.
+ *
+ * Calls, one per image, of the family's function:
+ *   sample_type 0, color_space 0, has_alpha 0:     <family>CanvasPutImageRectRGB
+ *       with planes[0], planes[1], planes[2];
+ *   sample_type 0, color_space 0, has_alpha not 0: <family>CanvasPutImageRectRGBA
+ *       with planes[0] to planes[3];
+ *   sample_type 0, color_space 1, 2 or 3:          <family>CanvasPutImageRectMap
+ *       with planes[0] and palette (has_alpha is not read);
+ * each with the canvas, width and height first, x, y, w, h unchanged (also 0
+ * or negative), and 0, 0, 0, 0 last: the whole image.
+ * Ignored, with no call: any other sample_type or color_space.
+ * The canvas is not tested.  The image is read during the call only. */
 VGZO_API void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
                                  int32_t w, int32_t h);
 VGZO_API void vgfCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y,
@@ -49,42 +88,76 @@ VGZO_API void vgfCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double
 VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y,
                                  double w, double h);
 
-/* Read the canvas area at x, y of the image's own width x height into the
- * image's red, green and blue planes.
- * Only an RGB image of byte samples (color_space 0, sample_type 0) is read
- * into; for any other image nothing is called and nothing is written, since
- * such an image does not have three colour planes of pixel_count bytes. */
+/* Reading.
+ *
+ * vgCanvasGetZoImage, qmCanvasGetZoImage: read the canvas area at x, y (vg or
+ * qm coordinates) of the image's own width x height into its planes[0],
+ * planes[1] and planes[2]: one call of vgCanvasGetImageRGB or
+ * qmCanvasGetImageRGB with the canvas, the three planes, x, y, width, height.
+ * No other field is read, and nothing is checked but this: only an RGB image
+ * of byte samples (color_space 0, sample_type 0) is read into; for any other
+ * image nothing is called and nothing written, since it does not have three
+ * planes of pixel_count bytes.  An alpha plane is left as it is.  The canvas
+ * is not tested. */
 VGZO_API void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y);
 VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y);
 
-/* The image canvas kind.  Hand the returned record, with a zoImage as the
- * data, to the canvas library's canvas creation: the canvas is then made over
- * the image's own planes, and whatever is drawn on it lands in the image.
- * The image's "ResolutionUnit" and "XResolution" attributes give the canvas
- * its resolution.  Only RGB images of byte samples are accepted; for any other
- * image the canvas is not set up.
+/* Canvases over an image.
+ *
+ * vgContextZoImage: the image canvas kind.  Hand the returned record, with a
+ * zoImage as the data, to the canvas library's canvas creation; the canvas is
+ * then made over the image's own planes, and whatever is drawn on it lands in
+ * the image.  The record is static: the same address on every call, never to
+ * be freed or changed.  Its flags (0xC7FFFFFB) and kind (2) are vgzo's own;
+ * operations[0] is the canvas library's RGB image kind's (vgContextImageRGB),
+ * fetched on the first call and fetched again on every call for as long as
+ * that slot is null.
+ *
+ * What the canvas creation then calls: for an RGB image of byte samples, the
+ * image's "ResolutionUnit" text and, if there is one, element 0 of its
+ * "XResolution" reals give the resolution in pixels per millimetre
+ * (XResolution / 25.4 when the unit's first three characters are "DPI",
+ * XResolution / 10 for any other unit, none for an XResolution of 0), and
+ * the RGB image kind's create_canvas is called with the text
+ *   "<width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
+ * written by the C runtime's formatted printing under the current locale
+ * (%d, %p, %g), the alpha plane and -a when has_alpha is not 0.  Any other
+ * image is neither read nor handed on, and the canvas is not set up.
  *
  * Lifetime: the image must outlive every canvas made over it, and its planes
  * must not be moved or freed while such a canvas exists.  Dispose of the
  * canvas before freeing the image.
  *
- * Threads: the first call fetches the canvas library's RGB image kind; any
- * number of threads may make their first call at once.  The same address is
- * returned on every call. */
+ * Threads: any number of threads may make their first call at once (the
+ * fetched items are written and read atomically). */
 VGZO_API vgContext *vgContextZoImage(void);
 
-/* Set the canvas's fill pattern from a byte image: RGB (with alpha when
- * has_alpha is non-zero) or indexed through the palette.  A byte image of
- * another colour space sets an all-zero pattern of width x height.  A null
- * canvas, one that does not begin with "VG", and images of other sample types
- * are ignored.  The colours are converted into a temporary array, freed
- * before the call returns; if it cannot be allocated nothing is set. */
+/* Fills.
+ *
+ * vgCanvasPatternZoImage: set the canvas's fill pattern from an image of byte
+ * samples (sample_type 0), width x height colours line by line, through one
+ * call of vgCanvasPattern with the canvas, width, height and a colour array
+ * of vgzo's own, freed before this function returns (the canvas library
+ * copies what it keeps).  The colours, pixel by pixel in order:
+ *   color_space 0, has_alpha 0:     vgEncodeColor(red, green, blue), one call a pixel;
+ *   color_space 0, has_alpha not 0: vgEncodeColorAlpha(red, green, blue, alpha);
+ *   color_space 1, 2 or 3:          palette[index] (has_alpha is not read);
+ *   any other color_space:          0 for every pixel: the pattern is set,
+ *                                   all zero.
+ * Entries past pixel_count are 0, so a record whose pixel_count falls short
+ * of width x height still hands on width x height entries.
+ * Ignored, with no call: a null canvas or one not beginning with "VG", any
+ * other sample_type, a negative pixel_count, and an array that cannot be
+ * allocated (nothing is set then).  A large array lives in memory mapped for
+ * the call alone, released before it returns. */
 VGZO_API void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image);
 
-/* Set the canvas's stipple mask from an image of colour space 3 with byte
- * samples; any other image, and any canvas that fails the test above, is
- * ignored.  The image's own plane is handed over, not a copy: if the canvas
- * library keeps it, the image must outlive its use as the canvas's stipple. */
+/* vgCanvasStippleZoImage: set the canvas's stipple mask from an image of
+ * colour space 3 with byte samples: one call of vgCanvasStipple with the
+ * canvas, width, height and planes[0] itself, not a copy.  If the canvas
+ * library keeps the mask, the image must outlive its use as the stipple.
+ * Ignored, with no call: a null canvas or one not beginning with "VG", and
+ * any other image. */
 VGZO_API void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image);
 
 #ifdef __cplusplus

@@ -1,6 +1,9 @@
-/* What the bridge uses of the imaging library zo: its image record and two
+/* SPDX-License-Identifier: MIT */
+/* What vgzo uses of the imaging library zo: its image record and two
  * attribute queries.  The imaging library owns both the record layout and the
- * functions; this file pins the part of them the bridge is built against.
+ * functions; this file pins the part of them vgzo is built against and says
+ * what each field means to vgzo.  It declares no image creation: a program
+ * makes and frees images with the imaging library's own functions.
  *
  * Ownership: a zoImage and its planes and palette belong to the caller (who
  * got them from the imaging library).  The bridge reads them and never frees,
@@ -34,26 +37,29 @@ enum { ZO_SAMPLE_UINT8 = 0 };
  * library's record continues after palette, so a zoImage is only ever made,
  * copied and freed by the imaging library itself. */
 typedef struct zoImage {
-    int32_t width;       /* columns */
-    int32_t height;      /* lines */
-    int32_t color_space; /* ZO_COLOR_SPACE_*; other values are not handled */
-    int32_t sample_type; /* ZO_SAMPLE_UINT8; other values are not handled */
-    int32_t has_alpha;   /* non-zero: an alpha plane follows the colour planes */
-    int32_t reserved[4]; /* not read by the bridge */
-    int32_t pixel_count; /* samples per plane: width * height, never negative */
-    uint8_t **planes;    /* pixel_count samples each, line after line, no gaps */
-    vgColor *palette;    /* indexed images: the colour of every index used */
+    int32_t width;       /* columns: handed on as the source width */
+    int32_t height;      /* lines: handed on as the source height */
+    int32_t color_space; /* ZO_COLOR_SPACE_*: picks the call; others are not drawn */
+    int32_t sample_type; /* ZO_SAMPLE_UINT8 alone is handled; others are ignored */
+    int32_t has_alpha;   /* non-zero: RGB images have planes[3], an alpha plane */
+    int32_t reserved[4]; /* not read by vgzo */
+    int32_t pixel_count; /* samples per plane, width * height, never negative:
+                            the pixels a pattern converts */
+    uint8_t **planes;    /* pixel_count byte samples each, line after line, no
+                            gaps; handed on, never copied */
+    vgColor *palette;    /* indexed images: the colour of every index that occurs */
 } zoImage;
 
 VGZO_STATIC_ASSERT(offsetof(zoImage, pixel_count) == 36, "zoImage.pixel_count at 36");
 VGZO_STATIC_ASSERT(offsetof(zoImage, planes) == 40, "zoImage.planes at 40");
 VGZO_STATIC_ASSERT(offsetof(zoImage, palette) == 48, "zoImage.palette at 48");
 
-/* The attribute's text, owned by the imaging library, or null when absent. */
+/* The attribute's text, owned by the imaging library, or null when absent.
+ * vgzo asks for "ResolutionUnit" and reads the text during the call only. */
 const char *zoImageGetAttribString(const zoImage *image, const char *name);
 
 /* Element `index` of a real-valued attribute; 0 when attribute or element is
- * absent. */
+ * absent.  vgzo asks for element 0 of "XResolution". */
 double zoImageGetAttribReal(const zoImage *image, const char *name, int32_t index);
 
 #ifdef __cplusplus

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for Linux aarch64 with Debian's g++-aarch64-linux-gnu.  The
 # programs and tests run under qemu-user with the cross sysroot as its library
 # prefix.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for Windows x64 with MinGW-w64 (Debian's g++-mingw-w64-x86-64-posix).
 # The programs and tests run under Wine through cmake/toolchains/wine-run, which
 # keeps a private Wine prefix in the build folder.

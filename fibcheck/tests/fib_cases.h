@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Known Fibonacci values as the fib check programs define them: fib(n) is 1
 // for every n <= 2, then the usual sequence.
 #pragma once

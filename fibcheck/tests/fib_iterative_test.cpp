@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fib_iterative.h"
 
 #include "fib_cases.h"

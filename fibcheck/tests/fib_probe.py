@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Runs a fib check program and checks what it did.
 
   fib_probe.py run [--calls N] [--status S] [--stdout TEXT] [--crlf]

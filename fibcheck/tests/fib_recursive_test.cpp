@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fib_recursive.h"
 
 #include "fib_cases.h"

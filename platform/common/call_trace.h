@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Call trace shared by the two stand-in libraries: one typed record per call
  * (trace_record.h).  Off by default; while off a call costs one relaxed
  * atomic load, since benchmarks call traced functions millions of times. */

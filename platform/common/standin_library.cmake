@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Both stand-ins are built alike: a versioned shared library whose users reach
 # its headers from the repository root ("vgzo/vg.h") and from its own folder
 # ("vg_standin.h"), with the shared helpers of platform/common, strict

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* One traced call of a stand-in function: its name and its arguments, each
  * kept with its type.  The stand-ins write these records and the checks read
  * and compare them as they are; text is made from a record only to show it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Canvases and stand-in images for the checks of the library, and the calls
 // the stand-ins' traces recorded.
 #ifndef VGZO_TESTKIT_CANVAS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zoImage records built by hand, for the checks of the library: any field may
 // hold any value, also ones the imaging library would never produce.
 #ifndef VGZO_TESTKIT_TEST_IMAGE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The canvas stand-in's drawing: placement in the three coordinate families,
 // nearest-neighbour scaling, clipping, blending, read-back, fills.
 #include <gtest/gtest.h>

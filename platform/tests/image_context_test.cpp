@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The canvas stand-in's RGB image kind: which creation texts it reads, and
 // what a canvas made from one draws into.
 #include <gtest/gtest.h>

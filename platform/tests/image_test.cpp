@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The imaging stand-in: the images it makes and the attributes it keeps.
 #include <gtest/gtest.h>
 

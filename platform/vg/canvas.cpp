@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Canvas records: creation, disposal and read-only accessors. */
 #include <exception>
 #include <memory>

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The canvas record, shared by the canvas stand-in's source files. */
 #ifndef VG_STANDIN_CANVAS_H
 #define VG_STANDIN_CANVAS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Put and Get in the three coordinate families.  Every family is reduced to
  * one integer area in top-left coordinates, held in 64 bits so that no sum or
  * product of 32-bit inputs can overflow; a single scaler then draws any of

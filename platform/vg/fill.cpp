@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Colour encoding and the canvas's fill pattern and stipple mask. */
 #include <cstdint>
 #include <exception>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The RGB image canvas kind: a canvas drawn straight into planes someone
  * else owns, named by a creation text
  *

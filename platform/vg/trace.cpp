@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The canvas stand-in's call trace and its C interface. */
 #include "trace.h"
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The canvas stand-in's call trace, shared by its source files. */
 #ifndef VG_STANDIN_TRACE_H
 #define VG_STANDIN_TRACE_H

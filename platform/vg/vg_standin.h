@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Stand-in canvas library: the functions of vgzo/vg.h, plus canvas creation
  * and disposal, read-back of pixels, pattern and stipple, and a call trace.
  * Not shipped; it exists so the bridge, its tests and its demo really run.

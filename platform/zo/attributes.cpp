@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Image attributes: a process-wide registry keyed by the record's address, so
  * attributes work on any zoImage, also one a caller built on the stack.  A
  * name holds either a text or an array of reals; setting one kind removes the

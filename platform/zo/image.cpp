@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Image records: creation and disposal.  A record is a zoImage followed by
  * the storage it points into, so one allocation owns everything and freeing
  * does not depend on the public fields, which callers may have changed. */

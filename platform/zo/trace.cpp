@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The imaging stand-in's call trace and its C interface. */
 #include "trace.h"
 

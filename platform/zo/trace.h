@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The imaging stand-in's call trace, shared by its source files. */
 #ifndef ZO_STANDIN_TRACE_H
 #define ZO_STANDIN_TRACE_H

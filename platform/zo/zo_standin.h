@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Stand-in imaging library: the record and queries of vgzo/zo.h, plus the
  * creation, attribute setting and call trace that clients and tests need.
  * Not shipped; it exists so the bridge, its tests and its demo really run. */

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks a built shared library's exported names and the libraries it needs at
 # run time against the expected ones exactly: no extra and no missing entry.
 #
-#   check_exports.sh elf READELF LIBRARY "EXPORTS" "SYSTEM LIBRARIES" OUTSIDE...
+#   check_exports.sh [--version-node NODE] elf READELF LIBRARY "EXPORTS" "SYSTEM LIBRARIES" OUTSIDE...
 #   check_exports.sh pe OBJDUMP LIBRARY "EXPORTS" "SYSTEM LIBRARIES" OUTSIDE...
 #
+# With --version-node every ELF export must be of that symbol version.
 # elf reads the dynamic symbol table and the NEEDED entries; pe reads the
 # export table and the imported DLLs.  OUTSIDE are the files of the libraries
 # it was linked against (shared objects, DLLs or import libraries), whose
 # run-time names are read from them.  SYSTEM LIBRARIES "-" skips the needed
 # half (sanitizer builds add their runtimes).
 set -euo pipefail
+version_node=""
+if [ "${1:-}" = --version-node ]; then
+  version_node=$2
+  shift 2
+fi
 if [ $# -lt 5 ]; then
-  sed -n '2,12p' "$0" >&2
+  sed -n '3,16p' "$0" >&2
   exit 2
 fi
 format=$1 tool=$2 library=$3 expected_exports=$4 system_libraries=$5
@@ -32,9 +39,18 @@ run_time_name() {
 case $format in
   elf)
     # Defined dynamic symbols other than the section and file markers.
-    exports=$("$tool" --dyn-syms --wide "$library" |
-      awk '$1 ~ /^[0-9]+:$/ && $7 != "UND" && $4 != "SECTION" && $4 != "FILE" && $8 != "" { print $8 }' |
-      sed 's/@.*//')
+    versioned=$("$tool" --dyn-syms --wide "$library" |
+      awk '$1 ~ /^[0-9]+:$/ && $7 != "UND" && $4 != "SECTION" && $4 != "FILE" && $8 != "" { print $8 }')
+    exports=$(sed 's/@.*//' <<<"$versioned")
+    if [ -n "$version_node" ]; then
+      # The node itself is a defined symbol of its own name.
+      unversioned=$(grep -v "@@$version_node\$" <<<"$versioned" | grep -vxF "$version_node" || true)
+      exports=$(grep -vx "$version_node" <<<"$exports" || true)
+      if [ -n "$unversioned" ]; then
+        echo "exports not of the symbol version $version_node: $(echo $unversioned)"
+        exit 1
+      fi
+    fi
     needed=$("$tool" --dynamic --wide "$library" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
     ;;
   pe)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # exports_and_needed_libraries: the library exports exactly the eight names
 # and needs at run time only the two outside libraries and the C library.
 set(vgzo_exports
@@ -16,6 +17,7 @@ else()
   set(vgzo_outside ${VGZO_VG_LIBRARY} ${VGZO_ZO_LIBRARY})
 endif()
 
+set(vgzo_version_node "")
 if(WIN32)
   set(vgzo_binary_format pe)
   set(vgzo_binary_reader ${CMAKE_OBJDUMP})
@@ -24,6 +26,7 @@ if(WIN32)
   set(vgzo_system_libraries "msvcrt.dll")
 else()
   set(vgzo_binary_format elf)
+  set(vgzo_version_node --version-node VGZO_1.0)
   set(vgzo_binary_reader ${CMAKE_READELF})
   set(vgzo_system_libraries "libc.so.6")
 endif()
@@ -32,6 +35,40 @@ if(VGZO_SANITIZE)
 endif()
 
 add_test(NAME exports_and_needed_libraries
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_exports.sh ${vgzo_binary_format}
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_exports.sh ${vgzo_version_node} ${vgzo_binary_format}
           ${vgzo_binary_reader} $<TARGET_FILE:vgzo> "${vgzo_exports_text}"
           "${vgzo_system_libraries}" ${vgzo_outside})
+
+# version: the header's version macros and the changelog's newest release are
+# the project's version.
+add_test(NAME header_and_changelog_version
+  COMMAND ${CMAKE_COMMAND} -DHEADER=${PROJECT_SOURCE_DIR}/vgzo/vgzo.h
+          -DCHANGELOG=${PROJECT_SOURCE_DIR}/CHANGELOG.md -DVERSION=${PROJECT_VERSION}
+          -P ${CMAKE_CURRENT_LIST_DIR}/version_test.cmake)
+
+# abi_compatible: the library's ABI against the baseline committed in
+# vgzo/abi (libabigail's abidiff), for native g++ builds with debug
+# information.  The abi_baseline target writes a new baseline, on purpose.
+find_program(VGZO_ABIDIFF abidiff DOC "libabigail's abidiff, for the ABI check")
+find_program(VGZO_ABIDW abidw DOC "libabigail's abidw, for the ABI baseline")
+set(vgzo_abi_baseline ${PROJECT_SOURCE_DIR}/vgzo/abi/libvgzo.abi)
+if(WIN32 OR CMAKE_CROSSCOMPILING OR VGZO_SANITIZE OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
+   OR NOT CMAKE_BUILD_TYPE MATCHES "RelWithDebInfo|Debug")
+  message(STATUS "Not in this build: abi_compatible (the baseline is of a native g++ build "
+                 "with debug information)")
+elseif(NOT VGZO_ABIDIFF OR NOT VGZO_ABIDW)
+  message(STATUS "No libabigail (abigail-tools): abi_compatible is left out")
+else()
+  add_test(NAME abi_compatible
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_abi.sh ${VGZO_ABIDIFF} ${vgzo_abi_baseline}
+            $<TARGET_FILE:vgzo> ${PROJECT_SOURCE_DIR}/vgzo)
+  add_custom_target(abi_baseline
+    COMMAND ${VGZO_ABIDW} --headers-dir ${PROJECT_SOURCE_DIR}/vgzo --drop-private-types
+            --no-corpus-path --no-comp-dir-path --no-show-locs
+            --out-file ${vgzo_abi_baseline} $<TARGET_FILE:vgzo>
+    # The source folder's own path says nothing about the ABI.
+    COMMAND sed -i "s|path='${PROJECT_SOURCE_DIR}/|path='|" ${vgzo_abi_baseline}
+    DEPENDS vgzo
+    COMMENT "Writing the ABI baseline ${vgzo_abi_baseline}"
+    VERBATIM)
+endif()

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs a build tree into a temporary prefix, with the stand-in canvas and
 # imaging libraries, checks what landed there, then builds and runs the C
 # client of client/ against the installed files alone: once as a CMake project

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # vgzo built against installed canvas and imaging libraries, end to end:
 #  1. installs the stand-ins of a build tree alone into a temporary prefix, as
 #     if they were the system's libraries;
@@ -111,7 +112,7 @@ grep -qxF "VGZO_VG_LIBRARY:FILEPATH=$vg_library" "$build/CMakeCache.txt" ||
   fail "the canvas library was not taken from $vg_library"
 grep -qxF "VGZO_ZO_LIBRARY:FILEPATH=$zo_library" "$build/CMakeCache.txt" ||
   fail "the imaging library was not taken from $zo_library"
-"$cmake" --build "$build" --target vgzo bridge_tests runtime_print_tests fuzz_replay test_locale c_client demo
+"$cmake" --build "$build" --target vgzo bridge_tests runtime_print_tests fuzz_replay test_locale c_client demo check_picture
 built_standins=$(find "$build" -name 'libvg.*' -o -name 'libzo.*' -o -name 'vg_standin*')
 [ -z "$built_standins" ] || fail "the stand-ins were built:" $built_standins
 # The library links the prefix's libraries, by their run-time names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running part of a test in a process of its own, started afresh: for checks
 // of the library's process-wide state before its first use, which must hold
 // whatever ran before them in the test program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fixture of the tests that read the stand-ins' call traces: both traces
 // on and empty for each test, off again after it.
 #ifndef VGZO_TESTS_TRACED_TEST_H

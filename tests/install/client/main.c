@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* A program built only from an installed vgzo and installed canvas and imaging
  * libraries: draws an image on a canvas, reads the area back into another
  * image and checks the pixels.  Exits 0 when all is as expected. */
