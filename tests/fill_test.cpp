@@ -146,7 +146,7 @@ TEST_F(FillTest, ShortPixelCountStillCoversTheWholePattern) {
     struct Short {
         int32_t width, height, pixel_count;
     };
-    for (const Short s : {Short{3, 2, 2}, {1, 5, 3}, {5, 1, 3}}) {
+    for (const Short s : {Short{3, 2, 2}, {1, 5, 3}, {5, 1, 3}, {1, 64, 3}, {64, 1, 3}}) {
         TestImage image({.width = s.width,
                          .height = s.height,
                          .color_space = ZO_COLOR_SPACE_INDEXED1,

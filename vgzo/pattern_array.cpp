@@ -31,38 +31,33 @@ namespace {
 
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
 // A fresh anonymous mapping of `bytes` rounded up to whole huge pages, starting
 // on a huge-page boundary, or null.  The kernel hands it out zeroed.  The
 // rounding lets the last, partly used huge page be one as well; the margin
 // mapped for the alignment is unmapped again at once.
 vgColor *map_huge_aligned(std::size_t bytes, std::size_t &mapped) {
-    if (bytes > SIZE_MAX - 2 * kHugePage) {
+    const std::size_t reserved = huge_mapping_size(bytes);
+    if (reserved == 0) {
         return nullptr;
     }
-    const std::size_t length = (bytes + kHugePage - 1) & ~(kHugePage - 1);
-    const std::size_t reserved = length + kHugePage;
     void *mapping =
         mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapping == MAP_FAILED) {
         return nullptr;
     }
     auto *const base = static_cast<unsigned char *>(mapping);
-    const std::size_t misalignment = reinterpret_cast<std::uintptr_t>(base) % kHugePage;
-    const std::size_t head = misalignment == 0 ? 0 : kHugePage - misalignment;
-    const std::size_t tail = reserved - head - length;
-    unsigned char *const aligned = base + head;
-    if ((head != 0 && munmap(base, head) != 0) ||
-        (tail != 0 && munmap(aligned + length, tail) != 0)) {
+    const HugePageCut cut = cut_huge_mapping(reinterpret_cast<std::uintptr_t>(base), bytes);
+    unsigned char *const aligned = base + cut.head;
+    if ((cut.head != 0 && munmap(base, cut.head) != 0) ||
+        (cut.tail != 0 && munmap(aligned + cut.length, cut.tail) != 0)) {
         // Not expected for a mapping of our own; if it happens, give all of
         // it back (unmapping the part already gone is harmless).
         munmap(base, reserved);
         return nullptr;
     }
     // Only advice: without huge pages the mapping is as good as calloc's.
-    madvise(aligned, length, MADV_HUGEPAGE);
-    mapped = length;
+    madvise(aligned, cut.length, MADV_HUGEPAGE);
+    mapped = cut.length;
     return static_cast<vgColor *>(static_cast<void *>(aligned));
 }
 
@@ -82,6 +77,20 @@ void unmap(vgColor *, std::size_t) {}
 #endif
 
 } // namespace
+
+std::size_t huge_mapping_size(std::size_t bytes) noexcept {
+    if (bytes > SIZE_MAX - 2 * kHugePageBytes) {
+        return 0;
+    }
+    return ((bytes + kHugePageBytes - 1) & ~(kHugePageBytes - 1)) + kHugePageBytes;
+}
+
+HugePageCut cut_huge_mapping(std::uintptr_t base, std::size_t bytes) noexcept {
+    const std::size_t misalignment = base % kHugePageBytes;
+    const std::size_t head = misalignment == 0 ? 0 : kHugePageBytes - misalignment;
+    const std::size_t length = huge_mapping_size(bytes) - kHugePageBytes;
+    return {head, length, kHugePageBytes - head};
+}
 
 PatternArray::PatternArray(std::size_t entries) noexcept : entries_(entries) {
     if (entries > SIZE_MAX / sizeof(vgColor)) {

@@ -4,6 +4,7 @@
 #define VGZO_PATTERN_ARRAY_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "vg.h"
 
@@ -13,6 +14,22 @@ namespace vgzo {
 // by huge pages where the system has them (see pattern_array.cpp for why
 // this size).
 inline constexpr std::size_t kLargePatternArrayBytes = std::size_t{32} << 20;
+
+// A large array's mapping: its whole huge pages, on a huge-page boundary,
+// cut out of a mapping one huge page longer wherever the kernel placed that.
+inline constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
+
+struct HugePageCut {
+    std::size_t head;   // bytes to give back before the array's pages
+    std::size_t length; // the array's pages: `bytes` rounded up to whole huge pages
+    std::size_t tail;   // bytes to give back after them
+};
+
+// The mapping to ask for to hold `bytes` this way, or 0 when it would not fit
+// the address space.
+std::size_t huge_mapping_size(std::size_t bytes) noexcept;
+// How that mapping, placed at `base`, is cut (for a size it accepts).
+HugePageCut cut_huge_mapping(std::uintptr_t base, std::size_t bytes) noexcept;
 
 // An all-zero array of encoded colours, owned for the length of one pattern
 // call and released when it goes out of scope.
@@ -30,7 +47,7 @@ public:
 
 private:
     vgColor *colors_ = nullptr;
-    std::size_t entries_ = 0;
+    std::size_t entries_;
     std::size_t mapped_bytes_ = 0; // non-zero: colors_ begins a mapping of this length
 };
 

@@ -199,8 +199,8 @@ std::optional<Pixel> fill_colour(const vgCanvas &canvas, int64_t x, int64_t y, v
 
 extern "C" {
 
-void vgCanvasFillRect(vgCanvas *handle, int32_t x, int32_t y, int32_t w, int32_t h, vgColor color) {
-    vgCanvas *canvas = live_canvas(handle);
+void vgCanvasFillRect(vgCanvas *canvas, int32_t x, int32_t y, int32_t w, int32_t h, vgColor color) {
+    canvas = live_canvas(canvas);
     if (!canvas) {
         return;
     }

@@ -112,7 +112,7 @@ grep -qxF "VGZO_VG_LIBRARY:FILEPATH=$vg_library" "$build/CMakeCache.txt" ||
   fail "the canvas library was not taken from $vg_library"
 grep -qxF "VGZO_ZO_LIBRARY:FILEPATH=$zo_library" "$build/CMakeCache.txt" ||
   fail "the imaging library was not taken from $zo_library"
-"$cmake" --build "$build" --target vgzo bridge_tests runtime_print_tests fuzz_replay test_locale c_client demo check_picture
+"$cmake" --build "$build" --target vgzo bridge_tests library_part_tests fuzz_replay test_locale c_client readme_example demo check_picture
 built_standins=$(find "$build" -name 'libvg.*' -o -name 'libzo.*' -o -name 'vg_standin*')
 [ -z "$built_standins" ] || fail "the stand-ins were built:" $built_standins
 # The library links the prefix's libraries, by their run-time names.
