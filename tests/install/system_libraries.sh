@@ -18,12 +18,12 @@ usage() {
   echo "usage: $0 --cmake CMAKE --ctest CTEST --source-dir DIR --build-dir DIR" \
        "--c-compiler CC --cxx-compiler CXX [--config CONFIG] [--generator GEN]" \
        "[--make-program PROG] [--gtest-source-dir DIR] [--toolchain FILE]" \
-       "[--emulator 'PROGRAM ARGS']" >&2
+       "[--emulator 'PROGRAM ARGS'] [--demo-targets 'TARGETS']" >&2
   exit 2
 }
 
 cmake=cmake ctest=ctest source_dir="" build_dir="" config="" generator=""
-make_program="" cc="" cxx="" gtest_source_dir="" toolchain="" emulator=""
+make_program="" cc="" cxx="" gtest_source_dir="" toolchain="" emulator="" demo_targets=""
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case "$1" in
@@ -39,6 +39,7 @@ while [ $# -gt 0 ]; do
     --gtest-source-dir) gtest_source_dir=$2 ;;
     --toolchain) toolchain=$2 ;;
     --emulator) emulator=$2 ;; # taken from the toolchain by the nested build
+    --demo-targets) demo_targets=$2 ;;
     *) usage ;;
   esac
   shift 2
@@ -112,7 +113,9 @@ grep -qxF "VGZO_VG_LIBRARY:FILEPATH=$vg_library" "$build/CMakeCache.txt" ||
   fail "the canvas library was not taken from $vg_library"
 grep -qxF "VGZO_ZO_LIBRARY:FILEPATH=$zo_library" "$build/CMakeCache.txt" ||
   fail "the imaging library was not taken from $zo_library"
-"$cmake" --build "$build" --target vgzo bridge_tests library_part_tests fuzz_replay test_locale c_client readme_example demo check_picture
+read -r -a demo_target_list <<<"$demo_targets"
+"$cmake" --build "$build" --target vgzo bridge_tests library_part_tests fuzz_replay test_locale \
+  c_client readme_example "${demo_target_list[@]}"
 built_standins=$(find "$build" -name 'libvg.*' -o -name 'libzo.*' -o -name 'vg_standin*')
 [ -z "$built_standins" ] || fail "the stand-ins were built:" $built_standins
 # The library links the prefix's libraries, by their run-time names.
