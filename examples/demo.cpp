@@ -35,11 +35,12 @@ vgColor encode(Rgb colour) {
     return vgEncodeColor(colour.r, colour.g, colour.b);
 }
 
-zoImage *make_gradient() {
-    zoImage *image = zoImageCreateRGB(kGradientSize, kGradientSize, 0);
-    for (int32_t y = 0; y < kGradientSize; ++y) {
-        for (int32_t x = 0; x < kGradientSize; ++x) {
-            set_rgb(image, y * kGradientSize + x, gradient_colour(x, y));
+// A size x size RGB image, pixel x, y of the given colour.
+zoImage *make_rgb(int32_t size, Rgb (*colour)(int32_t x, int32_t y)) {
+    zoImage *image = zoImageCreateRGB(size, size, 0);
+    for (int32_t y = 0; y < size; ++y) {
+        for (int32_t x = 0; x < size; ++x) {
+            set_rgb(image, y * size + x, colour(x, y));
         }
     }
     return image;
@@ -73,16 +74,6 @@ zoImage *make_board() {
     return image;
 }
 
-zoImage *make_stripes() {
-    zoImage *image = zoImageCreateRGB(kTileSize, kTileSize, 0);
-    for (int32_t y = 0; y < kTileSize; ++y) {
-        for (int32_t x = 0; x < kTileSize; ++x) {
-            set_rgb(image, y * kTileSize + x, stripe_colour(x, y));
-        }
-    }
-    return image;
-}
-
 // Colour space 3 again, as a stipple mask: a dot.
 zoImage *make_dot() {
     zoImage *image = zoImageCreateIndexed(kTileSize, kTileSize, ZO_COLOR_SPACE_INDEXED3);
@@ -96,10 +87,10 @@ zoImage *make_dot() {
 
 // The images the demo draws, freed together.
 struct Images {
-    zoImage *gradient = make_gradient();
+    zoImage *gradient = make_rgb(kGradientSize, gradient_colour);
     zoImage *disc = make_disc();
     zoImage *board = make_board();
-    zoImage *stripes = make_stripes();
+    zoImage *stripes = make_rgb(kTileSize, stripe_colour);
     zoImage *dot = make_dot();
     zoImage *area = zoImageCreateRGB(kReadArea.w, kReadArea.h, 0);
     Images() = default;

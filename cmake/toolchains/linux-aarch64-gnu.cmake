@@ -10,14 +10,6 @@ set(CMAKE_C_COMPILER ${triple}-gcc)
 set(CMAKE_CXX_COMPILER ${triple}-g++)
 set(CMAKE_READELF ${triple}-readelf)
 
-# Libraries, headers and packages are looked for in the cross sysroot first
-# and then in CMAKE_PREFIX_PATH as given, so that a prefix of cross-built
-# libraries (the canvas and imaging libraries, say) is found where it lies.
-# Host programs only: the build runs them here.
-list(APPEND CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+include(${CMAKE_CURRENT_LIST_DIR}/sysroot.cmake)
 
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/${triple})

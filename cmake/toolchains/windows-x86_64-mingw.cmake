@@ -13,15 +13,7 @@ set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 set(CMAKE_OBJDUMP ${triple}-objdump)
 
-# Libraries, headers and packages are looked for in the cross sysroot first
-# and then in CMAKE_PREFIX_PATH as given, so that a prefix of cross-built
-# libraries (the canvas and imaging libraries, say) is found where it lies.
-# Host programs only: the build runs them here.
-list(APPEND CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+include(${CMAKE_CURRENT_LIST_DIR}/sysroot.cmake)
 
 # The compiler's own runtimes (libgcc, libstdc++, winpthread) are linked into
 # every binary, so that nothing needs libstdc++-6.dll, libgcc_s_seh-1.dll or
