@@ -59,19 +59,6 @@ std::vector<vgColor> expected_pattern(const zoImage *image) {
     return colors;
 }
 
-void fill(TestImage &image) {
-    uint32_t state = 0x9E3779B9u;
-    for (int plane = 0; plane < 4; ++plane) {
-        for (uint8_t &sample : image.samples(plane)) {
-            state = state * 1664525u + 1013904223u;
-            sample = static_cast<uint8_t>(state >> 24);
-        }
-    }
-    for (vgColor &color : image.palette()) {
-        color = (state = state * 1664525u + 1013904223u) | 1u; // never 0
-    }
-}
-
 class LargePatternTest : public ::testing::TestWithParam<std::tuple<Kind, Size>> {};
 
 TEST_P(LargePatternTest, IsTheSameEitherSideOfTheThreshold) {
@@ -81,7 +68,7 @@ TEST_P(LargePatternTest, IsTheSameEitherSideOfTheThreshold) {
                      .height = size.height,
                      .color_space = kind.color_space,
                      .has_alpha = kind.has_alpha});
-    fill(image);
+    testkit::fill_with_noise(image);
     const Canvas canvas(vgCanvasCreate(1, 1));
     vgCanvasPatternZoImage(canvas.get(), image.get());
     int32_t width = 0;
@@ -140,7 +127,7 @@ TEST(LargePatternMemory, IsAHugePageMappingGoneWhenTheCallReturns) {
         ASSERT_GE(bytes, vgzo::kLargePatternArrayBytes);
         TestImage image(
             {.width = size.width, .height = size.height, .color_space = 2, .pixel_count = 1000});
-        fill(image);
+        testkit::fill_with_noise(image);
         const std::size_t before = mapped_bytes();
         {
             const testkit::TraceSession trace; // an indexed pattern traces one call

@@ -31,23 +31,6 @@ std::vector<vgColor> pixels(const vgCanvas *canvas) {
     return all;
 }
 
-// A 3 x 2 image of the given kind with samples and palette that differ
-// from pixel to pixel, and alphas that neither hide nor cover all.
-void fill(TestImage &image) {
-    for (int plane = 0; plane < 4; ++plane) {
-        uint8_t value = static_cast<uint8_t>(40 * plane + 7);
-        for (uint8_t &sample : image.samples(plane)) {
-            sample = value;
-            value = static_cast<uint8_t>(value + 37);
-        }
-    }
-    vgColor color = 0x80102030u;
-    for (vgColor &entry : image.palette()) {
-        entry = color;
-        color = color * 2654435761u + 12345u;
-    }
-}
-
 // The direct call for each kind of image, at x 1, y 2, 5 x 3.
 struct Kind {
     const char *name;
@@ -81,7 +64,7 @@ TEST_P(PixelTest, BridgeDrawsWhatTheDirectCallDraws) {
     const Kind &kind = GetParam();
     TestImage image(
         {.width = 3, .height = 2, .color_space = kind.color_space, .has_alpha = kind.has_alpha});
-    fill(image);
+    testkit::fill_with_noise(image);
     Canvas through_bridge(vgCanvasCreate(kSize, kSize));
     Canvas direct(vgCanvasCreate(kSize, kSize));
     vgCanvasPutZoImage(through_bridge.get(), image.get(), 1, 2, 5, 3);
@@ -99,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PixelTest, ::testing::ValuesIn(kKinds),
 TEST(GetPixels, BridgeReadsWhatTheDirectCallReads) {
     Canvas canvas(vgCanvasCreate(kSize, kSize));
     TestImage drawn({.width = 3, .height = 2, .color_space = 2});
-    fill(drawn);
+    testkit::fill_with_noise(drawn);
     vgCanvasPutZoImage(canvas.get(), drawn.get(), 0, 0, kSize, kSize);
 
     for (bool qm : {false, true}) {

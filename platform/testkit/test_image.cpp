@@ -72,6 +72,19 @@ void TestImage::resize_palette(std::size_t entries) {
     record_.palette = palette_.get();
 }
 
+void fill_with_noise(TestImage &image) {
+    uint32_t state = 0x9E3779B9u;
+    const auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    for (int plane = 0; plane < 4; ++plane) {
+        for (uint8_t &sample : image.samples(plane)) {
+            sample = static_cast<uint8_t>(next() >> 24);
+        }
+    }
+    for (vgColor &color : image.palette()) {
+        color = next() | 1u;
+    }
+}
+
 uint64_t TestImage::content_hash() const {
     // Eight bytes at a time: the fuzz target hashes every image it touches.
     uint64_t hash = 14695981039346656037u;

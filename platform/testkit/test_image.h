@@ -69,6 +69,11 @@ private:
     std::size_t palette_entries_ = 0;
 };
 
+// Fills every plane and the palette of `image` with a fixed pseudo-random
+// sequence; no palette entry is 0, so a looked-up colour never passes for a
+// cleared entry.
+void fill_with_noise(TestImage &image);
+
 } // namespace testkit
 
 #endif // VGZO_TESTKIT_TEST_IMAGE_H
