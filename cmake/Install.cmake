@@ -1,9 +1,11 @@
 # SPDX-License-Identifier: MIT
-# Installation of the library: the shared library with its SONAME links, the
-# three public headers under include/vgzo, a CMake package (vgzo::vgzo) and a
-# pkg-config file.  Components: "runtime" is the shared library alone,
-# "development" adds the headers, the unversioned link and both package files.
-# The stand-ins install from platform/ as the separate "standins" component.
+# Installation of the library: the shared library with its SONAME links (or
+# the static library), the three public headers under include/vgzo, a CMake
+# package (vgzo::vgzo) and a pkg-config file.  Components: "runtime" is the
+# shared library alone, "development" adds the headers, the unversioned link,
+# the static library and both package files.  The stand-ins install from
+# platform/ as the separate "standins" component.  Included only with
+# VGZO_INSTALL, which a project taking vgzo in leaves off.
 include(CMakePackageConfigHelpers)
 
 set(VGZO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/vgzo
@@ -71,6 +73,10 @@ install(FILES
 # known only at install time (cmake --install --prefix may change it), so the
 # file is written then, straight into its destination, and recorded in the
 # install manifest like any other installed file.
+set(vgzo_static OFF)
+if(VGZO_LIBRARY_TYPE STREQUAL "STATIC")
+  set(vgzo_static ON)
+endif()
 install(CODE "
   set(vgzo_pc_template [[${PROJECT_SOURCE_DIR}/vgzo/vgzo.pc.in]])
   set(vgzo_pc_name [[${PROJECT_NAME}]])
@@ -79,5 +85,6 @@ install(CODE "
   set(vgzo_pc_libdir [[${CMAKE_INSTALL_LIBDIR}]])
   set(vgzo_pc_includedir [[${CMAKE_INSTALL_INCLUDEDIR}]])
   set(vgzo_pc_outside_dirs [[${VGZO_OUTSIDE_LIBRARY_DIRS}]])
+  set(vgzo_pc_static [[${vgzo_static}]])
   include([[${CMAKE_CURRENT_LIST_DIR}/InstallPkgConfig.cmake]])
 " COMPONENT development)

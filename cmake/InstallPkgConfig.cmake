@@ -4,7 +4,8 @@
 # vgzo_pc_description, vgzo_pc_version, vgzo_pc_libdir and
 # vgzo_pc_includedir (the last two as given to GNUInstallDirs, relative to the
 # prefix or absolute) and vgzo_pc_outside_dirs, the folders of the canvas and
-# imaging libraries vgzo was built against (empty for the stand-ins).
+# imaging libraries vgzo was built against (empty for the stand-ins), and
+# vgzo_pc_static, ON for a static vgzo.
 
 set(vgzo_pc_prefix "${CMAKE_INSTALL_PREFIX}")
 cmake_path(ABSOLUTE_PATH vgzo_pc_libdir BASE_DIRECTORY "${vgzo_pc_prefix}"
@@ -31,6 +32,14 @@ foreach(dir IN LISTS vgzo_pc_outside_dirs)
     string(APPEND vgzo_pc_outside_flags " -L${dir}")
   endif()
 endforeach()
+
+# A static vgzo's clients compile with VGZO_STATIC (no dllimport on
+# Windows) and link what the library itself needs: the C library alone, which
+# every link brings, so Libs.private names nothing more.
+set(vgzo_pc_cflags "")
+if(vgzo_pc_static)
+  set(vgzo_pc_cflags " -DVGZO_STATIC")
+endif()
 
 set(vgzo_pc_file "$ENV{DESTDIR}${vgzo_pc_libdir_abs}/pkgconfig/vgzo.pc")
 message(STATUS "Installing: ${vgzo_pc_file}")

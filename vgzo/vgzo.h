@@ -45,9 +45,13 @@
 
 /* The eight exports: plain C names, the platform's standard calling
  * convention.  On Windows the DLL exports them and its clients import them;
- * elsewhere they are the library's only symbols of default visibility, all of
- * the symbol version VGZO_1.0. */
-#if defined(_WIN32)
+ * elsewhere they are the shared library's only symbols of default
+ * visibility, all of the symbol version VGZO_1.0.  A static vgzo is built,
+ * and its clients compiled, with VGZO_STATIC defined (its CMake target and
+ * its vgzo.pc say so): then they are plain declarations. */
+#if defined(VGZO_STATIC)
+#define VGZO_API
+#elif defined(_WIN32)
 #if defined(VGZO_BUILDING_LIBRARY)
 #define VGZO_API __declspec(dllexport)
 #else

@@ -14,16 +14,20 @@ function(vgzo_standin_library name)
   cmake_path(GET platform_dir PARENT_PATH repository_root)
   # Imported targets are per directory, so look Threads up where it is used.
   find_package(Threads REQUIRED)
-  add_library(${name} SHARED ${ARGN})
+  # The target is vgzo_<name>, so that it cannot clash with a target of a
+  # project that takes vgzo in; the file keeps the library's own name.
+  set(target vgzo_${name})
+  add_library(${target} SHARED ${ARGN})
   # platform/common holds the trace record, which the headers include.
-  target_include_directories(${name} PUBLIC
+  target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${repository_root}>
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
     $<BUILD_INTERFACE:${platform_dir}/common>)
-  target_link_libraries(${name} PRIVATE Threads::Threads)
+  target_link_libraries(${target} PRIVATE Threads::Threads)
   # Inline helpers stay private to each library, so vg and zo never bind to
   # each other's copy of the shared header code.
-  set_target_properties(${name} PROPERTIES
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME ${name}
     VERSION 1.0.0
     SOVERSION 1
     VISIBILITY_INLINES_HIDDEN ON)
@@ -31,25 +35,21 @@ function(vgzo_standin_library name)
     # vg.dll and zo.dll, as the libraries are named on Windows.  With no
     # dllexport in their sources the linker exports every function of their
     # own, but none of the runtimes linked in statically.
-    set_target_properties(${name} PROPERTIES PREFIX "")
-    target_link_options(${name} PRIVATE LINKER:--exclude-libs,ALL)
+    set_target_properties(${target} PROPERTIES PREFIX "")
+    target_link_options(${target} PRIVATE LINKER:--exclude-libs,ALL)
   endif()
-  vgzo_strict_warnings(${name})
+  vgzo_strict_warnings(${target})
   # The name every user of the library links to, stand-in or installed.
-  add_library(vgzo::${name} ALIAS ${name})
+  add_library(vgzo::${name} ALIAS ${target})
 
   # Clang puts its sanitizer runtimes into executables only, so a sanitized
   # shared library built by it rightly has undefined runtime symbols.  Its
   # function and vptr checks also need the C++ part of that runtime, which a
   # C program linking these libraries does not get; they are left out here.
-  set(sanitized OFF)
-  if(VGZO_SANITIZE OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
-    set(sanitized ON)
-  endif()
-  if(sanitized AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    target_compile_options(${name} PRIVATE -fno-sanitize=function,vptr)
+  if(VGZO_SANITIZED AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    target_compile_options(${target} PRIVATE -fno-sanitize=function,vptr)
   elseif(NOT WIN32) # a DLL never has undefined symbols
-    target_link_options(${name} PRIVATE LINKER:--no-undefined)
+    target_link_options(${target} PRIVATE LINKER:--no-undefined)
   endif()
 endfunction()
 
@@ -62,12 +62,16 @@ endfunction()
 # component, which a plain install leaves out unless VGZO_INSTALL_STANDINS is
 # ON; asking for the component installs it always, which is how the install
 # tests get working canvas and imaging libraries out of any build tree.
+# Like every install rule of vgzo's, they exist only with VGZO_INSTALL.
 function(vgzo_install_standin name header)
+  if(NOT VGZO_INSTALL)
+    return()
+  endif()
   set(exclude EXCLUDE_FROM_ALL)
   if(VGZO_INSTALL_STANDINS)
     set(exclude "")
   endif()
-  install(TARGETS ${name}
+  install(TARGETS vgzo_${name}
     COMPONENT standins ${exclude}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
