@@ -1,43 +1,22 @@
 # SPDX-License-Identifier: MIT
-# exports_and_needed_libraries: the library exports exactly the eight names
-# and needs at run time only the two outside libraries and the C library.
+# What the built library offers its clients, read from the built file: the
+# eight exports and nothing else, and the version it claims.
 set(vgzo_exports
   vgCanvasPutZoImage vgfCanvasPutZoImage qmCanvasPutZoImage
   vgCanvasGetZoImage qmCanvasGetZoImage
   vgContextZoImage vgCanvasPatternZoImage vgCanvasStippleZoImage)
 list(JOIN vgzo_exports " " vgzo_exports_text)
 
-if(VGZO_USE_STANDINS)
-  if(WIN32)
-    set(vgzo_outside $<TARGET_FILE:vg> $<TARGET_FILE:zo>)
-  else()
-    set(vgzo_outside $<TARGET_SONAME_FILE:vg> $<TARGET_SONAME_FILE:zo>)
-  endif()
+# A static library has no export table: what it must not define instead is
+# any global name a client could clash with.
+if(VGZO_LIBRARY_TYPE STREQUAL "STATIC")
+  add_test(NAME static_library_symbols
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_static_symbols.sh ${CMAKE_NM} $<TARGET_FILE:vgzo>
+            "${vgzo_exports_text}" vgzo)
+  set(vgzo_file_checks static_library_symbols)
 else()
-  set(vgzo_outside ${VGZO_VG_LIBRARY} ${VGZO_ZO_LIBRARY})
+  include(${CMAKE_CURRENT_LIST_DIR}/shared_library_test.cmake)
 endif()
-
-set(vgzo_version_node "")
-if(WIN32)
-  set(vgzo_binary_format pe)
-  set(vgzo_binary_reader ${CMAKE_OBJDUMP})
-  # The C runtime alone: the DLL does without the runtime's start-up code,
-  # which would import from KERNEL32.dll.
-  set(vgzo_system_libraries "msvcrt.dll")
-else()
-  set(vgzo_binary_format elf)
-  set(vgzo_version_node --version-node VGZO_1.0)
-  set(vgzo_binary_reader ${CMAKE_READELF})
-  set(vgzo_system_libraries "libc.so.6")
-endif()
-if(VGZO_SANITIZE)
-  set(vgzo_system_libraries "-")
-endif()
-
-add_test(NAME exports_and_needed_libraries
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_exports.sh ${vgzo_version_node} ${vgzo_binary_format}
-          ${vgzo_binary_reader} $<TARGET_FILE:vgzo> "${vgzo_exports_text}"
-          "${vgzo_system_libraries}" ${vgzo_outside})
 
 # version: the header's version macros and the changelog's newest release are
 # the project's version.
@@ -46,29 +25,5 @@ add_test(NAME header_and_changelog_version
           -DCHANGELOG=${PROJECT_SOURCE_DIR}/CHANGELOG.md -DVERSION=${PROJECT_VERSION}
           -P ${CMAKE_CURRENT_LIST_DIR}/version_test.cmake)
 
-# abi_compatible: the library's ABI against the baseline committed in
-# vgzo/abi (libabigail's abidiff), for native g++ builds with debug
-# information.  The abi_baseline target writes a new baseline, on purpose.
-find_program(VGZO_ABIDIFF abidiff DOC "libabigail's abidiff, for the ABI check")
-find_program(VGZO_ABIDW abidw DOC "libabigail's abidw, for the ABI baseline")
-set(vgzo_abi_baseline ${PROJECT_SOURCE_DIR}/vgzo/abi/libvgzo.abi)
-if(WIN32 OR CMAKE_CROSSCOMPILING OR VGZO_SANITIZE OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
-   OR NOT CMAKE_BUILD_TYPE MATCHES "RelWithDebInfo|Debug")
-  message(STATUS "Not in this build: abi_compatible (the baseline is of a native g++ build "
-                 "with debug information)")
-elseif(NOT VGZO_ABIDIFF OR NOT VGZO_ABIDW)
-  message(STATUS "No libabigail (abigail-tools): abi_compatible is left out")
-else()
-  add_test(NAME abi_compatible
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_abi.sh ${VGZO_ABIDIFF} ${vgzo_abi_baseline}
-            $<TARGET_FILE:vgzo> ${PROJECT_SOURCE_DIR}/vgzo)
-  add_custom_target(abi_baseline
-    COMMAND ${VGZO_ABIDW} --headers-dir ${PROJECT_SOURCE_DIR}/vgzo --drop-private-types
-            --no-corpus-path --no-comp-dir-path --no-show-locs
-            --out-file ${vgzo_abi_baseline} $<TARGET_FILE:vgzo>
-    # The source folder's own path says nothing about the ABI.
-    COMMAND sed -i "s|path='${PROJECT_SOURCE_DIR}/|path='|" ${vgzo_abi_baseline}
-    DEPENDS vgzo
-    COMMENT "Writing the ABI baseline ${vgzo_abi_baseline}"
-    VERBATIM)
-endif()
+# Each check here is a script that reads built files.
+set_property(TEST ${vgzo_file_checks} header_and_changelog_version APPEND PROPERTY LABELS script)

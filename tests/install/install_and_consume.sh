@@ -3,7 +3,10 @@
 # Installs a build tree into a temporary prefix, with the stand-in canvas and
 # imaging libraries, checks what landed there, then builds and runs the C
 # client of client/ against the installed files alone: once as a CMake project
-# using find_package(vgzo CONFIG), once compiled with pkg-config's flags.
+# using find_package(vgzo CONFIG), once compiled with pkg-config's flags
+# (--static ones for a static vgzo).  The tree may be a Linux or a Windows
+# build, of the shared or the static library (--library-kind); a Windows
+# client runs with the installed DLLs copied beside it.
 #
 # Everything is written below one mktemp folder, removed on exit.  The one
 # file cmake --install itself writes into the build tree, its install
@@ -15,13 +18,14 @@ usage() {
        "[--config CONFIG] [--generator GEN] [--make-program PROG]" \
        "[--pkg-config PKG_CONFIG] [--version VERSION]" \
        "[--standins-in-plain-install ON|OFF] [--toolchain FILE]" \
-       "[--emulator 'PROGRAM ARGS']" >&2
+       "[--emulator 'PROGRAM ARGS'] [--library-kind shared|static]" \
+       "[--system linux|windows]" >&2
   exit 2
 }
 
 cmake=cmake build_dir="" config="" client_dir="" generator="" make_program=""
 cc="" pkg_config=pkg-config version="" standins_in_plain_install=OFF
-toolchain="" emulator=""
+toolchain="" emulator="" library_kind=shared system=linux
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case "$1" in
@@ -37,6 +41,8 @@ while [ $# -gt 0 ]; do
     --standins-in-plain-install) standins_in_plain_install=$2 ;;
     --toolchain) toolchain=$2 ;;
     --emulator) emulator=$2 ;;
+    --library-kind) library_kind=$2 ;;
+    --system) system=$2 ;;
     *) usage ;;
   esac
   shift 2
@@ -51,9 +57,13 @@ fail() {
 }
 step() { printf '\n== %s\n' "$*"; }
 # Runs a client program, under the cross build's emulator when there is one.
+# Windows finds DLLs beside the program: the installed ones are put there.
 run_client() {
   local -a emulator_words
   read -r -a emulator_words <<<"$emulator"
+  if [ "$system" = windows ]; then
+    cp "$prefix"/bin/*.dll "$(dirname "$1")"
+  fi
   "${emulator_words[@]}" "$@"
 }
 
@@ -85,16 +95,34 @@ install_args=(--install "$build_dir" --prefix "$prefix")
 step "cmake --install (plain)"
 "$cmake" "${install_args[@]}"
 
-lib=$(find "$prefix" -name 'libvgzo.so.*.*.*' -type f)
-[ -n "$lib" ] || fail "no libvgzo.so.X.Y.Z installed"
-libdir=$(dirname "$lib")
-soname_link=$libdir/libvgzo.so.${version%%.*}
-[ -L "$libdir/libvgzo.so" ] || fail "libvgzo.so is not a link"
-[ "$(readlink "$libdir/libvgzo.so")" = "$(basename "$soname_link")" ] ||
-  fail "libvgzo.so does not point to $(basename "$soname_link")"
-[ -L "$soname_link" ] || fail "$(basename "$soname_link") is not a link"
-[ "$(readlink "$soname_link")" = "libvgzo.so.$version" ] ||
-  fail "$(basename "$soname_link") does not point to libvgzo.so.$version"
+# The library's files: the versioned shared library and its two links, the
+# DLL and its import library, or the archive alone.
+# The library folder is where the CMake package lies, in cmake/vgzo.
+package=$(find "$prefix" -name vgzoConfig.cmake)
+[ -n "$package" ] || fail "no vgzoConfig.cmake installed"
+libdir=$(cd "$(dirname "$package")/../.." && pwd)
+case $system:$library_kind in
+  linux:shared)
+    soname_link=$libdir/libvgzo.so.${version%%.*}
+    [ -f "$libdir/libvgzo.so.$version" ] || fail "no libvgzo.so.$version installed"
+    [ -L "$libdir/libvgzo.so" ] || fail "libvgzo.so is not a link"
+    [ "$(readlink "$libdir/libvgzo.so")" = "$(basename "$soname_link")" ] ||
+      fail "libvgzo.so does not point to $(basename "$soname_link")"
+    [ -L "$soname_link" ] || fail "$(basename "$soname_link") is not a link"
+    [ "$(readlink "$soname_link")" = "libvgzo.so.$version" ] ||
+      fail "$(basename "$soname_link") does not point to libvgzo.so.$version"
+    ;;
+  windows:shared)
+    [ -f "$prefix/bin/vgzo.dll" ] || fail "no bin/vgzo.dll installed"
+    [ -f "$libdir/libvgzo.dll.a" ] || fail "no import library lib/libvgzo.dll.a installed"
+    ;;
+  *:static)
+    [ -f "$libdir/libvgzo.a" ] || fail "no libvgzo.a installed"
+    shared=$(find "$prefix" -name 'libvgzo.so*' -o -name 'vgzo.dll' -o -name 'libvgzo.dll.a')
+    [ -z "$shared" ] || fail "a static build installed shared files: $shared"
+    ;;
+  *) usage ;;
+esac
 for header in vgzo.h vg.h zo.h; do
   [ -f "$prefix/include/vgzo/$header" ] || fail "include/vgzo/$header not installed"
 done
@@ -114,7 +142,8 @@ if grep -rqF "$build_dir" "$libdir/cmake/vgzo" "$pc_file"; then
   fail "the package files refer to the build tree"
 fi
 
-standins=$(find "$prefix" -name 'libvg.*' -o -name 'libzo.*' -o -name '*_standin.h')
+standins=$(find "$prefix" -name 'libvg.*' -o -name 'libzo.*' -o -name 'vg.dll' -o -name 'zo.dll' \
+  -o -name '*_standin.h')
 if [ "$standins_in_plain_install" = OFF ] && [ -n "$standins" ]; then
   fail "a plain install installed stand-ins:" "$standins"
 fi
@@ -122,7 +151,9 @@ fi
 # --- The stand-ins, which a client needs to link and run. ---
 step "cmake --install --component standins"
 "$cmake" "${install_args[@]}" --component standins
-for file in "$libdir/libvg.so" "$libdir/libzo.so" \
+standin_libraries=("$libdir/libvg.so" "$libdir/libzo.so")
+[ "$system" = linux ] || standin_libraries=("$prefix/bin/vg.dll" "$prefix/bin/zo.dll")
+for file in "${standin_libraries[@]}" \
             "$prefix/include/vgzo-standin/vg_standin.h" \
             "$prefix/include/vgzo-standin/zo_standin.h"; do
   [ -e "$file" ] || fail "$file not installed by the standins component"
@@ -147,7 +178,8 @@ configure_args=(-S "$client_dir" -B "$client_build"
 grep -qxF "vgzo_DIR:PATH=$libdir/cmake/vgzo" "$client_build/CMakeCache.txt" ||
   fail "find_package did not take vgzo from $libdir/cmake/vgzo"
 "$cmake" --build "$client_build"
-client=$(find "$client_build" -name install_client -type f -perm -u+x | head -n 1)
+client=$(find "$client_build" \( -name install_client -o -name install_client.exe \) -type f |
+  head -n 1)
 [ -n "$client" ] || fail "the CMake client was not built"
 # Its run path (set by CMake from the imported libraries) finds the installed
 # libraries.
@@ -161,12 +193,20 @@ PKG_CONFIG_PATH=$(dirname "$pc_file")
   fail "pkg-config reports version $("$pkg_config" --modversion vgzo), not $version"
 [ "$("$pkg_config" --variable=libdir vgzo)" = "$libdir" ] ||
   fail "vgzo.pc names libdir $("$pkg_config" --variable=libdir vgzo), not $libdir"
-read -r -a pc_flags <<< "$("$pkg_config" --cflags --libs vgzo)"
-echo "pkg-config --cflags --libs vgzo: ${pc_flags[*]}"
+pc_query=(--cflags --libs vgzo)
+[ "$library_kind" = shared ] || pc_query=(--static "${pc_query[@]}")
+read -r -a pc_flags <<< "$("$pkg_config" "${pc_query[@]}")"
+echo "pkg-config ${pc_query[*]}: ${pc_flags[*]}"
+if [ "$library_kind" = static ]; then
+  grep -qxF -- -DVGZO_STATIC < <(printf '%s\n' "${pc_flags[@]}") ||
+    fail "a static vgzo's clients are not told VGZO_STATIC"
+fi
+mkdir "$work/pkg-config-client"
+pc_client=$work/pkg-config-client/client
+[ "$system" = linux ] || pc_client+=.exe
 "$cc" -std=c11 -Wall -Wextra -Wpedantic -Werror \
   -I"$prefix/include/vgzo-standin" \
-  "$client_dir/main.c" "${pc_flags[@]}" -o "$work/pkg-config-client"
-LD_LIBRARY_PATH=$libdir run_client "$work/pkg-config-client" ||
-  fail "the pkg-config client failed"
+  "$client_dir/main.c" "${pc_flags[@]}" -o "$pc_client"
+LD_LIBRARY_PATH=$libdir run_client "$pc_client" || fail "the pkg-config client failed"
 
 step "install_and_consume: passed"

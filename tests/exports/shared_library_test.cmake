@@ -1,0 +1,71 @@
+# SPDX-License-Identifier: MIT
+# The shared library's checks, included by exports_test.cmake, which sets
+# vgzo_exports_text.  exports_and_needed_libraries: it exports exactly the
+# eight names and needs at run time only the two outside libraries and the C
+# library.  Sets vgzo_file_checks to the tests it adds.
+set(vgzo_file_checks exports_and_needed_libraries)
+if(VGZO_USE_STANDINS)
+  if(WIN32)
+    set(vgzo_outside $<TARGET_FILE:vgzo::vg> $<TARGET_FILE:vgzo::zo>)
+  else()
+    set(vgzo_outside $<TARGET_SONAME_FILE:vgzo::vg> $<TARGET_SONAME_FILE:vgzo::zo>)
+  endif()
+else()
+  set(vgzo_outside ${VGZO_VG_LIBRARY} ${VGZO_ZO_LIBRARY})
+endif()
+
+set(vgzo_version_node "")
+if(WIN32)
+  set(vgzo_binary_format pe)
+  set(vgzo_binary_reader ${CMAKE_OBJDUMP})
+  # The C runtime alone: the DLL does without the runtime's start-up code,
+  # which would import from KERNEL32.dll.
+  set(vgzo_system_libraries "msvcrt.dll")
+else()
+  set(vgzo_binary_format elf)
+  set(vgzo_version_node --version-node VGZO_1.0)
+  set(vgzo_binary_reader ${CMAKE_READELF})
+  set(vgzo_system_libraries "libc.so.6")
+  # Where the stack protector's guard lives in the C library's dynamic loader
+  # rather than in thread-local storage (aarch64), a hardened library needs
+  # the loader too.
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
+    string(APPEND vgzo_system_libraries " ld-linux-aarch64.so.1?")
+  endif()
+endif()
+if(VGZO_SANITIZED)
+  set(vgzo_system_libraries "-")
+endif()
+
+add_test(NAME exports_and_needed_libraries
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_exports.sh ${vgzo_version_node} ${vgzo_binary_format}
+          ${vgzo_binary_reader} $<TARGET_FILE:vgzo> "${vgzo_exports_text}"
+          "${vgzo_system_libraries}" ${vgzo_outside})
+
+# abi_compatible: the library's ABI against the baseline committed in
+# vgzo/abi (libabigail's abidiff), for native g++ builds with debug
+# information.  The vgzo_abi_baseline target writes a new baseline, on purpose.
+find_program(VGZO_ABIDIFF abidiff DOC "libabigail's abidiff, for the ABI check")
+find_program(VGZO_ABIDW abidw DOC "libabigail's abidw, for the ABI baseline")
+set(vgzo_abi_baseline ${PROJECT_SOURCE_DIR}/vgzo/abi/libvgzo.abi)
+if(WIN32 OR CMAKE_CROSSCOMPILING OR VGZO_SANITIZED OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
+   OR NOT CMAKE_BUILD_TYPE MATCHES "RelWithDebInfo|Debug")
+  message(STATUS "Not in this build: abi_compatible (the baseline is of a native g++ build "
+                 "with debug information)")
+elseif(NOT VGZO_ABIDIFF OR NOT VGZO_ABIDW)
+  message(STATUS "No libabigail (abigail-tools): abi_compatible is left out")
+else()
+  list(APPEND vgzo_file_checks abi_compatible)
+  add_test(NAME abi_compatible
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_abi.sh ${VGZO_ABIDIFF} ${vgzo_abi_baseline}
+            $<TARGET_FILE:vgzo> ${PROJECT_SOURCE_DIR}/vgzo)
+  add_custom_target(vgzo_abi_baseline
+    COMMAND ${VGZO_ABIDW} --headers-dir ${PROJECT_SOURCE_DIR}/vgzo --drop-private-types
+            --no-corpus-path --no-comp-dir-path --no-show-locs
+            --out-file ${vgzo_abi_baseline} $<TARGET_FILE:vgzo>
+    # The source folder's own path says nothing about the ABI.
+    COMMAND sed -i "s|path='${PROJECT_SOURCE_DIR}/|path='|" ${vgzo_abi_baseline}
+    DEPENDS vgzo
+    COMMENT "Writing the ABI baseline ${vgzo_abi_baseline}"
+    VERBATIM)
+endif()
