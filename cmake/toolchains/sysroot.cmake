@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# Where a cross build looks for things, for both toolchain files: libraries,
+# Where a cross build looks for things, for every cross toolchain: libraries,
 # headers and packages in the cross sysroot /usr/<triple> first and then in
 # CMAKE_PREFIX_PATH as given, so that a prefix of cross-built libraries (the
 # canvas and imaging libraries, say) is found where it lies; programs on the
