@@ -1,11 +1,8 @@
 # SPDX-License-Identifier: MIT
 # What the built library offers its clients, read from the built file: the
 # eight exports and nothing else, and the version it claims.
-set(vgzo_exports
-  vgCanvasPutZoImage vgfCanvasPutZoImage qmCanvasPutZoImage
-  vgCanvasGetZoImage qmCanvasGetZoImage
-  vgContextZoImage vgCanvasPatternZoImage vgCanvasStippleZoImage)
-list(JOIN vgzo_exports " " vgzo_exports_text)
+# The names come from the export list, vgzo/exports.txt (VGZO_EXPORTS).
+list(JOIN VGZO_EXPORTS " " vgzo_exports_text)
 
 # A static library has no export table: what it must not define instead is
 # any global name a client could clash with.

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Runs at install time (from cmake/Install.cmake): writes vgzo.pc for the
-# prefix being installed to.  The caller sets vgzo_pc_template, vgzo_pc_name,
+# Runs at install time (from install.cmake): writes vgzo.pc from vgzo.pc.in
+# for the prefix being installed to.  The caller sets vgzo_pc_template, vgzo_pc_name,
 # vgzo_pc_description, vgzo_pc_version, vgzo_pc_libdir and
 # vgzo_pc_includedir (the last two as given to GNUInstallDirs, relative to the
 # prefix or absolute) and vgzo_pc_outside_dirs, the folders of the canvas and
@@ -12,6 +12,18 @@ cmake_path(ABSOLUTE_PATH vgzo_pc_libdir BASE_DIRECTORY "${vgzo_pc_prefix}"
            NORMALIZE OUTPUT_VARIABLE vgzo_pc_libdir_abs)
 cmake_path(ABSOLUTE_PATH vgzo_pc_includedir BASE_DIRECTORY "${vgzo_pc_prefix}"
            NORMALIZE OUTPUT_VARIABLE vgzo_pc_includedir_abs)
+
+# The prefix is written relative to the file's own folder (${pcfiledir}) when
+# the file lies inside it, so that the installed tree works wherever it is
+# moved or unpacked, a release archive's included.
+cmake_path(IS_PREFIX vgzo_pc_prefix "${vgzo_pc_libdir_abs}" NORMALIZE libdir_inside)
+if(libdir_inside)
+  file(RELATIVE_PATH up "${vgzo_pc_libdir_abs}/pkgconfig" "${vgzo_pc_prefix}")
+  string(REGEX REPLACE "/$" "" up "${up}")
+  set(vgzo_pc_prefix_value "\${pcfiledir}/${up}")
+else()
+  set(vgzo_pc_prefix_value "${vgzo_pc_prefix}")
+endif()
 
 # Within the prefix the folders are written relative to ${prefix}, as
 # pkg-config users expect, so that --define-variable=prefix=... works.

@@ -3,22 +3,16 @@
 # the static library), the three public headers under include/vgzo, a CMake
 # package (vgzo::vgzo) and a pkg-config file.  Components: "runtime" is the
 # shared library alone, "development" adds the headers, the unversioned link,
-# the static library and both package files.  The stand-ins install from
-# platform/ as the separate "standins" component.  Included only with
-# VGZO_INSTALL, which a project taking vgzo in leaves off.
+# the static library, both package files and, on Windows, the .def file and
+# vgzo.lib; "development" also holds the manual pages and the documents.  The
+# stand-ins install from platform/ as the separate "standins" component.
+# Included by vgzo/CMakeLists.txt only with VGZO_INSTALL, which a project
+# taking vgzo in leaves off.
 include(CMakePackageConfigHelpers)
 
 set(VGZO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/vgzo
     CACHE STRING "Where the CMake package files go, relative to the prefix")
 mark_as_advanced(VGZO_INSTALL_CMAKEDIR)
-
-# The target lists its public headers relative to its own folder, but install()
-# reads relative paths from the folder it is called in, which here is the root.
-get_target_property(vgzo_public_headers vgzo PUBLIC_HEADER)
-get_target_property(vgzo_source_dir vgzo SOURCE_DIR)
-list(TRANSFORM vgzo_public_headers PREPEND "${vgzo_source_dir}/"
-     REGEX "^[^/]")
-set_target_properties(vgzo PROPERTIES PUBLIC_HEADER "${vgzo_public_headers}")
 
 install(TARGETS vgzo EXPORT vgzoTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -26,6 +20,22 @@ install(TARGETS vgzo EXPORT vgzoTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
   PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo COMPONENT development)
+
+if(WIN32 AND VGZO_LIBRARY_TYPE STREQUAL "SHARED")
+  # For Microsoft's tools: the exports, and the import library made from them.
+  set(vgzo_microsoft_files ${VGZO_EXPORT_DEF})
+  if(VGZO_MSVC_IMPORT_LIBRARY)
+    list(APPEND vgzo_microsoft_files ${VGZO_MSVC_IMPORT_LIBRARY})
+  endif()
+  install(FILES ${vgzo_microsoft_files} DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+endif()
+
+# The manual: one page for the library, one for each export (a link page
+# where several share one), and the documents.
+install(DIRECTORY man/man3 DESTINATION ${CMAKE_INSTALL_MANDIR} COMPONENT development)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+  DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT development)
 
 # The exported target links to vgzo::vg and vgzo::zo (see vgzo/CMakeLists.txt),
 # which the config file makes from the canvas and imaging libraries it finds.
@@ -65,7 +75,7 @@ write_basic_package_version_file(
 install(FILES
     ${PROJECT_BINARY_DIR}/vgzoConfig.cmake
     ${PROJECT_BINARY_DIR}/vgzoConfigVersion.cmake
-    ${CMAKE_CURRENT_LIST_DIR}/FindVgzoOutsideLibraries.cmake
+    ${PROJECT_SOURCE_DIR}/cmake/FindVgzoOutsideLibraries.cmake
   DESTINATION ${VGZO_INSTALL_CMAKEDIR}
   COMPONENT development)
 
@@ -78,7 +88,7 @@ if(VGZO_LIBRARY_TYPE STREQUAL "STATIC")
   set(vgzo_static ON)
 endif()
 install(CODE "
-  set(vgzo_pc_template [[${PROJECT_SOURCE_DIR}/vgzo/vgzo.pc.in]])
+  set(vgzo_pc_template [[${CMAKE_CURRENT_LIST_DIR}/vgzo.pc.in]])
   set(vgzo_pc_name [[${PROJECT_NAME}]])
   set(vgzo_pc_description [[${PROJECT_DESCRIPTION}]])
   set(vgzo_pc_version [[${PROJECT_VERSION}]])
@@ -86,5 +96,5 @@ install(CODE "
   set(vgzo_pc_includedir [[${CMAKE_INSTALL_INCLUDEDIR}]])
   set(vgzo_pc_outside_dirs [[${VGZO_OUTSIDE_LIBRARY_DIRS}]])
   set(vgzo_pc_static [[${vgzo_static}]])
-  include([[${CMAKE_CURRENT_LIST_DIR}/InstallPkgConfig.cmake]])
+  include([[${CMAKE_CURRENT_LIST_DIR}/pkgconfig.cmake]])
 " COMPONENT development)
