@@ -23,7 +23,12 @@ if(WIN32)
   set(vgzo_system_libraries "msvcrt.dll")
 else()
   set(vgzo_binary_format elf)
-  set(vgzo_version_node --version-node VGZO_1.0)
+  # Every export is of the one symbol version node so far.
+  list(LENGTH VGZO_VERSION_NODES vgzo_node_count)
+  if(NOT vgzo_node_count EQUAL 1)
+    message(FATAL_ERROR "exports_and_needed_libraries checks one version node, not ${VGZO_VERSION_NODES}")
+  endif()
+  set(vgzo_version_node --version-node ${VGZO_VERSION_NODES})
   set(vgzo_binary_reader ${CMAKE_READELF})
   set(vgzo_system_libraries "libc.so.6")
   # Where the stack protector's guard lives in the C library's dynamic loader
@@ -35,6 +40,20 @@ else()
 endif()
 if(VGZO_SANITIZED)
   set(vgzo_system_libraries "-")
+endif()
+
+if(WIN32)
+  # The DLL's version resource, and its exports as vgzo.def and vgzo.lib
+  # give them to Microsoft's tools.
+  find_program(VGZO_LLVM_NM NAMES llvm-nm llvm-nm-14 DOC "LLVM's nm, to read vgzo.lib")
+  list(APPEND vgzo_file_checks windows_dll_files)
+  add_test(NAME windows_dll_files
+    COMMAND ${CMAKE_COMMAND} -DDLL=$<TARGET_FILE:vgzo> -DDEF=${VGZO_EXPORT_DEF}
+            -DLIB=${VGZO_MSVC_IMPORT_LIBRARY} "-DEXPORTS=${VGZO_EXPORTS}"
+            -DOBJDUMP=${CMAKE_OBJDUMP} -DWINDRES=${CMAKE_RC_COMPILER} -DLLVM_NM=${VGZO_LLVM_NM}
+            -DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE -DVERSION=${PROJECT_VERSION}
+            "-DDESCRIPTION=${PROJECT_DESCRIPTION}"
+            -P ${CMAKE_CURRENT_LIST_DIR}/check_windows_files.cmake)
 endif()
 
 add_test(NAME exports_and_needed_libraries
