@@ -6,7 +6,10 @@
 # using find_package(vgzo CONFIG), once compiled with pkg-config's flags
 # (--static ones for a static vgzo).  The tree may be a Linux or a Windows
 # build, of the shared or the static library (--library-kind); a Windows
-# client runs with the installed DLLs copied beside it.
+# client runs with the installed DLLs copied beside it, and with
+# --msvc-tools a client of Microsoft's ABI is built and run too
+# (msvc_client.sh).  With --archive the prefix is a release archive,
+# unpacked, instead of the build tree's plain install.
 #
 # Everything is written below one mktemp folder, removed on exit.  The one
 # file cmake --install itself writes into the build tree, its install
@@ -19,13 +22,14 @@ usage() {
        "[--pkg-config PKG_CONFIG] [--version VERSION]" \
        "[--standins-in-plain-install ON|OFF] [--toolchain FILE]" \
        "[--emulator 'PROGRAM ARGS'] [--library-kind shared|static]" \
-       "[--system linux|windows]" >&2
+       "[--system linux|windows] [--archive FILE]" \
+       "[--msvc-tools 'CLANG LLD_LINK LLVM_DLLTOOL OBJDUMP']" >&2
   exit 2
 }
 
 cmake=cmake build_dir="" config="" client_dir="" generator="" make_program=""
 cc="" pkg_config=pkg-config version="" standins_in_plain_install=OFF
-toolchain="" emulator="" library_kind=shared system=linux
+toolchain="" emulator="" library_kind=shared system=linux archive="" msvc_tools=""
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case "$1" in
@@ -43,6 +47,8 @@ while [ $# -gt 0 ]; do
     --emulator) emulator=$2 ;;
     --library-kind) library_kind=$2 ;;
     --system) system=$2 ;;
+    --archive) archive=$2 ;;
+    --msvc-tools) msvc_tools=$2 ;;
     *) usage ;;
   esac
   shift 2
@@ -92,8 +98,18 @@ install_args=(--install "$build_dir" --prefix "$prefix")
 [ -z "$config" ] || install_args+=(--config "$config")
 
 # --- A plain install: the library, its headers and both package files. ---
-step "cmake --install (plain)"
-"$cmake" "${install_args[@]}"
+if [ -n "$archive" ]; then
+  step "the release archive $(basename "$archive"), unpacked"
+  mkdir "$work/unpacked"
+  case $archive in
+    *.zip) (cd "$work/unpacked" && unzip -q "$archive") ;;
+    *) tar -C "$work/unpacked" -xzf "$archive" ;;
+  esac
+  mv "$work/unpacked"/* "$prefix"
+else
+  step "cmake --install (plain)"
+  "$cmake" "${install_args[@]}"
+fi
 
 # The library's files: the versioned shared library and its two links, the
 # DLL and its import library, or the archive alone.
@@ -191,7 +207,7 @@ export PKG_CONFIG_PATH
 PKG_CONFIG_PATH=$(dirname "$pc_file")
 [ "$("$pkg_config" --modversion vgzo)" = "$version" ] ||
   fail "pkg-config reports version $("$pkg_config" --modversion vgzo), not $version"
-[ "$("$pkg_config" --variable=libdir vgzo)" = "$libdir" ] ||
+[ "$(realpath -m "$("$pkg_config" --variable=libdir vgzo)")" = "$libdir" ] ||
   fail "vgzo.pc names libdir $("$pkg_config" --variable=libdir vgzo), not $libdir"
 pc_query=(--cflags --libs vgzo)
 [ "$library_kind" = shared ] || pc_query=(--static "${pc_query[@]}")
@@ -208,5 +224,13 @@ pc_client=$work/pkg-config-client/client
   -I"$prefix/include/vgzo-standin" \
   "$client_dir/main.c" "${pc_flags[@]}" -o "$pc_client"
 LD_LIBRARY_PATH=$libdir run_client "$pc_client" || fail "the pkg-config client failed"
+
+if [ -n "$msvc_tools" ]; then
+  step "a client of Microsoft's ABI"
+  read -r msvc_clang msvc_lld_link msvc_dlltool msvc_objdump <<<"$msvc_tools"
+  bash "$(dirname "$0")/msvc_client.sh" --prefix "$prefix" --work "$work/msvc-client" \
+    --clang "$msvc_clang" --lld-link "$msvc_lld_link" --llvm-dlltool "$msvc_dlltool" \
+    --objdump "$msvc_objdump" --emulator "$emulator" || fail "the MSVC-ABI client failed"
+fi
 
 step "install_and_consume: passed"
