@@ -9,6 +9,7 @@
 #include <malloc.h>
 #endif
 
+#include "support/broken_records.h"
 #include "support/traced_test.h"
 
 namespace {
@@ -235,6 +236,58 @@ TEST_F(FillTest, StippleIsTheImagesOwnPlane) {
     EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);
 }
+
+// What the pattern makes a pattern of, and what it ignores: converting reads
+// only the planes, and a working canvas copies every entry it is handed and
+// fills with them.  Each kind of image the pattern converts, and one it sets
+// all zero.
+const Handling kPatternHandling[] = {
+    {Record::whole, true},
+    {Record::null_image, false},
+    {Record::null_planes_array, false},
+};
+
+class PatternRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};
+
+TEST_P(PatternRecordTest, IsMadeOfWholeRecordsOnly) {
+    const Handling &handling = GetParam();
+    for (const ImageShape &kind : {ImageShape{}, ImageShape{.has_alpha = 1},
+                                   ImageShape{.color_space = 1}, ImageShape{.color_space = 4}}) {
+        RecordUnderTest image(handling.record, kind);
+        const Canvas canvas(vgCanvasCreate(8, 8));
+        const uint64_t before = image.content_hash();
+        vgTraceClear();
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        vgCanvasFillRect(canvas.get(), 0, 0, 8, 8, 0xFF000000u);
+        if (handling.handed_on) {
+            EXPECT_TRUE(called("vgCanvasPattern")) << "colour space " << kind.color_space;
+        } else {
+            EXPECT_EQ(vgTraceCount(), 0u)
+                << "colour space " << kind.color_space << ", has_alpha " << kind.has_alpha;
+        }
+        EXPECT_EQ(image.content_hash(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, PatternRecordTest, ::testing::ValuesIn(kPatternHandling),
+                         [](const auto &info) { return std::string(name(info.param.record)); });
+
+// What the stipple hands on: only records whose index plane holds the image,
+// which a working canvas keeps and fills through.
+class StippleRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};
+
+TEST_P(StippleRecordTest, KeepsOnlyWholeRecords) {
+    const Handling &handling = GetParam();
+    RecordUnderTest image(handling.record, {.color_space = ZO_COLOR_SPACE_INDEXED3});
+    const Canvas canvas(vgCanvasCreate(8, 8));
+    vgCanvasStippleZoImage(canvas.get(), image.get());
+    vgCanvasFillRect(canvas.get(), 0, 0, 8, 8, 0xFF000000u);
+    EXPECT_EQ(vgTraceCount(), handling.handed_on ? 1u : 0u);
+    vgCanvasStipple(canvas.get(), 0, 0, nullptr); // the canvas lets go of the plane
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, StippleRecordTest, ::testing::ValuesIn(kPlaneHandling),
+                         [](const auto &info) { return std::string(name(info.param.record)); });
 
 TEST_F(FillTest, StippleNeedsColourSpaceThree) {
     for (int32_t color_space : {0, 1, 2, 4, -3}) {

@@ -87,7 +87,8 @@ void convert_pixels(const zoImage *image, vgColor *colors) {
 extern "C" {
 
 void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
-    if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image)) {
+    if (!is_live_canvas(canvas) || !vgzo::has_planes_array(image) ||
+        !vgzo::has_byte_samples(image)) {
         return;
     }
     const std::optional<std::size_t> entries = pattern_entries(image);
@@ -105,8 +106,8 @@ void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
 }
 
 void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
-    if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image) ||
-        image->color_space != ZO_COLOR_SPACE_INDEXED3) {
+    if (!is_live_canvas(canvas) || !vgzo::has_planes_array(image) ||
+        !vgzo::has_byte_samples(image) || image->color_space != ZO_COLOR_SPACE_INDEXED3) {
         return;
     }
     // The image's own plane is the mask, not a copy.

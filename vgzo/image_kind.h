@@ -1,11 +1,23 @@
 // SPDX-License-Identifier: MIT
-// Image classification shared by the bridge's operations.
+// Image classification shared by the bridge's operations, and the facts a
+// record must hold before it is read or handed on.
+//
+// The imaging library makes every record with a planes array.  A careless or
+// hostile client can hand over records it would never make; the operations
+// test the facts below first and ignore a record that fails one, rather than
+// let vgzo or the canvas library read through a null pointer.
 #ifndef VGZO_IMAGE_KIND_H
 #define VGZO_IMAGE_KIND_H
 
 #include "vgzo.h"
 
 namespace vgzo {
+
+// The record is there and so is its array of plane addresses.  A client that
+// passes on the result of an image creation that failed hands over null.
+inline bool has_planes_array(const zoImage *image) {
+    return image != nullptr && image->planes != nullptr;
+}
 
 inline bool has_byte_samples(const zoImage *image) {
     return image->sample_type == ZO_SAMPLE_UINT8;

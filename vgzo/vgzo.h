@@ -13,14 +13,23 @@
  * writes a message.  An image a function cannot handle is ignored as each
  * function's comment says: the drawing functions make no canvas call for it,
  * the pattern sets an all-zero pattern for a byte image of a colour space it
- * does not convert, and the reading functions check nothing but the image's
- * kind.
+ * does not convert, and the reading functions read only into an RGB image of
+ * byte samples.  So is a record the imaging library would never make, as
+ * Records says.
  *
- * Null pointers.  The image pointer is never tested: every image argument
- * must point to a valid zoImage with the planes its colour space and alpha
- * flag call for (zo.h).  The canvas pointer is tested only by the pattern and
- * the stipple, which ignore a null canvas and one that does not begin with
- * "VG"; the other functions hand it to the canvas library as it is.
+ * Records.  The imaging library makes every zoImage with an array of plane
+ * addresses (zo.h).  A careless client may hand over records it would never
+ * make, and vgzo ignores those it can tell, rather than let itself or the
+ * canvas library read or write through them: a null image, or one whose
+ * planes array is null, is ignored by every function (no call, nothing read
+ * or written).
+ *
+ * Null pointers.  A null image is ignored (Records), and so is null data by
+ * the image canvas kind's create_canvas.  The canvas pointer is tested only by
+ * the pattern and the stipple, which ignore a null canvas and one that does
+ * not begin with "VG"; the other functions hand it to the canvas library as
+ * it is.  A null plane or palette within a record is handed on by the Puts,
+ * the Gets, the stipple and the image canvas kind; the canvas library decides.
  *
  * Ownership.  Canvases and images always belong to the caller, who makes and
  * disposes of them with the canvas and imaging libraries.  vgzo never frees,
@@ -79,7 +88,8 @@ extern "C" {
  *       with planes[0] and palette (has_alpha is not read);
  * each with the canvas, width and height first, x, y, w, h unchanged (also 0
  * or negative), and 0, 0, 0, 0 last: the whole image.
- * Ignored, with no call: any other sample_type or color_space.
+ * Ignored, with no call: any other sample_type or color_space, and a null
+ * image or planes array.
  * The canvas is not tested.  The image is read during the call only. */
 VGZO_API void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
                                  int32_t w, int32_t h);
@@ -97,8 +107,8 @@ VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double 
  * No other field is read, and nothing is checked but this: only an RGB image
  * of byte samples (color_space 0, sample_type 0) is read into; for any other
  * image nothing is called and nothing written, since it does not have three
- * planes of pixel_count bytes.  An alpha plane is left as it is.  The canvas
- * is not tested. */
+ * planes of pixel_count bytes, and neither for a null image or planes array.
+ * An alpha plane is left as it is.  The canvas is not tested. */
 VGZO_API void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y);
 VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y);
 
@@ -122,7 +132,8 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  *   "<width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
  * written by the C runtime's formatted printing under the current locale
  * (%d, %p, %g), the alpha plane and -a when has_alpha is not 0.  Any other
- * image is neither read nor handed on, and the canvas is not set up.
+ * image is neither read nor handed on, nor is a null image or planes array,
+ * and the canvas is not set up.
  *
  * Lifetime: the image must outlive every canvas made over it, and its planes
  * must not be moved or freed while such a canvas exists.  Dispose of the
@@ -146,18 +157,18 @@ VGZO_API vgContext *vgContextZoImage(void);
  *                                   all zero.
  * Entries past pixel_count are 0, so a record whose pixel_count falls short
  * of width x height still hands on width x height entries.
- * Ignored, with no call: a null canvas or one not beginning with "VG", any
- * other sample_type, a negative pixel_count, and an array that cannot be
- * allocated (nothing is set then).  A large array lives in memory mapped for
- * the call alone, released before it returns. */
+ * Ignored, with no call: a null canvas or one not beginning with "VG", a null
+ * image or planes array, any other sample_type, a negative pixel_count, and
+ * an array that cannot be allocated (nothing is set then).  A large array
+ * lives in memory mapped for the call alone, released before it returns. */
 VGZO_API void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image);
 
 /* vgCanvasStippleZoImage: set the canvas's stipple mask from an image of
  * colour space 3 with byte samples: one call of vgCanvasStipple with the
  * canvas, width, height and planes[0] itself, not a copy.  If the canvas
  * library keeps the mask, the image must outlive its use as the stipple.
- * Ignored, with no call: a null canvas or one not beginning with "VG", and
- * any other image. */
+ * Ignored, with no call: a null canvas or one not beginning with "VG", a null
+ * image or planes array, and any other image. */
 VGZO_API void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image);
 
 #ifdef __cplusplus
