@@ -243,8 +243,12 @@ TEST_F(FillTest, StippleIsTheImagesOwnPlane) {
 // all zero.
 const Handling kPatternHandling[] = {
     {Record::whole, true},
+    {Record::zero_height, true},
+    {Record::negative_width, true},
     {Record::null_image, false},
     {Record::null_planes_array, false},
+    {Record::short_planes, true}, // converts pixel_count pixels, the rest 0
+    {Record::negative_pixel_count, false},
 };
 
 class PatternRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};

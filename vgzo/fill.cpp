@@ -105,8 +105,10 @@ void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
     vgCanvasPattern(canvas, image->width, image->height, colors.data());
 }
 
+// The canvas may fill through the mask long after this call, reading width x
+// height bytes of it, so only a plane that holds them is handed on.
 void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
-    if (!is_live_canvas(canvas) || !vgzo::has_planes_array(image) ||
+    if (!is_live_canvas(canvas) || !vgzo::planes_cover_image(image) ||
         !vgzo::has_byte_samples(image) || image->color_space != ZO_COLOR_SPACE_INDEXED3) {
         return;
     }

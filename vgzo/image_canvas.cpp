@@ -86,11 +86,13 @@ bool format_creation_text(const zoImage *image, double resolution,
 extern "C" {
 
 // Reached only through image_canvas_context.create_canvas: the canvas library
-// calls it with the canvas being made and the creator's data, a zoImage.  A
-// null image or planes array names no planes, and the canvas is not set up.
+// calls it with the canvas being made and the creator's data, a zoImage.  The
+// canvas draws into width x height samples of each plane it is made over, so
+// a record whose planes do not hold them, or a null image or planes array,
+// gets no canvas: it is not set up.
 static void create_image_canvas(vgCanvas *canvas, void *data) {
     const auto *image = static_cast<const zoImage *>(data);
-    if (!vgzo::has_planes_array(image) || !vgzo::is_rgb_byte_image(image)) {
+    if (!vgzo::planes_cover_image(image) || !vgzo::is_rgb_byte_image(image)) {
         return;
     }
     const vgCreateCanvasFn rgb_create = rgb_create_canvas.load(std::memory_order_acquire);

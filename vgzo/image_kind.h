@@ -2,12 +2,15 @@
 // Image classification shared by the bridge's operations, and the facts a
 // record must hold before it is read or handed on.
 //
-// The imaging library makes every record with a planes array.  A careless or
-// hostile client can hand over records it would never make; the operations
-// test the facts below first and ignore a record that fails one, rather than
-// let vgzo or the canvas library read through a null pointer.
+// The imaging library makes every record with a planes array and planes of
+// pixel_count = width x height samples.  A careless or hostile client can
+// hand over records it would never make; the operations test the facts below
+// first and ignore a record that fails one, rather than let vgzo or the
+// canvas library read or write past the image's memory.
 #ifndef VGZO_IMAGE_KIND_H
 #define VGZO_IMAGE_KIND_H
+
+#include <cstdint>
 
 #include "vgzo.h"
 
@@ -17,6 +20,25 @@ namespace vgzo {
 // passes on the result of an image creation that failed hands over null.
 inline bool has_planes_array(const zoImage *image) {
     return image != nullptr && image->planes != nullptr;
+}
+
+// width x height in 64 bits, where no two 32-bit sides overflow; 0 when a side
+// is 0 or negative, a record whose size the canvas library judges itself.
+inline int64_t area(const zoImage *image) {
+    return image->width > 0 && image->height > 0 ? int64_t{image->width} * image->height : 0;
+}
+
+// The planes hold the area: pixel_count, the length of each plane, is not
+// negative and not less than width x height, so the canvas library may read
+// or write width x height samples of every plane it is handed.
+inline bool planes_hold_area(const zoImage *image) {
+    return image->pixel_count >= 0 && image->pixel_count >= area(image);
+}
+
+// Everything a record hands the canvas library to work on for width x height
+// pixels is there: the planes array, and planes that hold the area.
+inline bool planes_cover_image(const zoImage *image) {
+    return has_planes_array(image) && planes_hold_area(image);
 }
 
 inline bool has_byte_samples(const zoImage *image) {

@@ -18,11 +18,22 @@
  * Records says.
  *
  * Records.  The imaging library makes every zoImage with an array of plane
- * addresses (zo.h).  A careless client may hand over records it would never
- * make, and vgzo ignores those it can tell, rather than let itself or the
- * canvas library read or write through them: a null image, or one whose
- * planes array is null, is ignored by every function (no call, nothing read
- * or written).
+ * addresses and planes of pixel_count = width x height samples (zo.h).  A
+ * careless client may hand over records it would never make, and vgzo
+ * ignores those it can tell, rather than let itself or the canvas library
+ * read or write past the image's memory:
+ *   - a null image, or one whose planes array is null, is ignored by every
+ *     function (no call, nothing read or written);
+ *   - a record whose planes cannot hold its area, that is width and height
+ *     both above 0 and pixel_count less than width x height (taken without
+ *     overflow), or a negative pixel_count, is ignored by the drawing and
+ *     reading functions, the stipple and the image canvas kind, which would
+ *     have the canvas library read or write width x height samples of each
+ *     plane.  A record with a width or height of 0 or less and a pixel_count
+ *     of 0 or more is handed on: the canvas library decides what to make of
+ *     it.
+ * vgzo cannot see how long a plane really is: planes shorter than the
+ * record's own pixel_count are the caller's fault and are not caught.
  *
  * Null pointers.  A null image is ignored (Records), and so is null data by
  * the image canvas kind's create_canvas.  The canvas pointer is tested only by
@@ -88,8 +99,8 @@ extern "C" {
  *       with planes[0] and palette (has_alpha is not read);
  * each with the canvas, width and height first, x, y, w, h unchanged (also 0
  * or negative), and 0, 0, 0, 0 last: the whole image.
- * Ignored, with no call: any other sample_type or color_space, and a null
- * image or planes array.
+ * Ignored, with no call: any other sample_type or color_space, a null image or
+ * planes array, and planes that cannot hold width x height samples (Records).
  * The canvas is not tested.  The image is read during the call only. */
 VGZO_API void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
                                  int32_t w, int32_t h);
@@ -104,11 +115,12 @@ VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double 
  * qm coordinates) of the image's own width x height into its planes[0],
  * planes[1] and planes[2]: one call of vgCanvasGetImageRGB or
  * qmCanvasGetImageRGB with the canvas, the three planes, x, y, width, height.
- * No other field is read, and nothing is checked but this: only an RGB image
- * of byte samples (color_space 0, sample_type 0) is read into; for any other
- * image nothing is called and nothing written, since it does not have three
- * planes of pixel_count bytes, and neither for a null image or planes array.
- * An alpha plane is left as it is.  The canvas is not tested. */
+ * Only an RGB image of byte samples (color_space 0, sample_type 0) is read
+ * into, and only if its planes hold width x height samples (Records): any
+ * other image lacks three planes that take the area, so for it nothing is
+ * called and nothing written, nor for a null image or planes array.  No
+ * field but these is read, and an alpha plane is left as it is.  The canvas
+ * is not tested. */
 VGZO_API void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y);
 VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y);
 
@@ -132,8 +144,9 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  *   "<width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
  * written by the C runtime's formatted printing under the current locale
  * (%d, %p, %g), the alpha plane and -a when has_alpha is not 0.  Any other
- * image is neither read nor handed on, nor is a null image or planes array,
- * and the canvas is not set up.
+ * image is neither read nor handed on, nor is a null image or planes array
+ * or a record whose planes cannot hold width x height samples (Records), and
+ * the canvas is not set up.
  *
  * Lifetime: the image must outlive every canvas made over it, and its planes
  * must not be moved or freed while such a canvas exists.  Dispose of the
@@ -168,7 +181,8 @@ VGZO_API void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image);
  * canvas, width, height and planes[0] itself, not a copy.  If the canvas
  * library keeps the mask, the image must outlive its use as the stipple.
  * Ignored, with no call: a null canvas or one not beginning with "VG", a null
- * image or planes array, and any other image. */
+ * image or planes array, a plane that cannot hold width x height samples
+ * (Records), and any other image. */
 VGZO_API void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image);
 
 #ifdef __cplusplus
