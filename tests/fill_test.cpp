@@ -178,8 +178,8 @@ TEST_F(FillTest, BrokenOrOversizedRecordsSetNothing) {
     const Broken broken[] = {
         {"negative pixel count", 2, 2, -4},
         {"most negative pixel count", 2, 2, std::numeric_limits<int32_t>::min()},
-        // Needs 2^62 bytes: the allocation fails and nothing may be handed on.
-        {"allocation that cannot succeed", std::numeric_limits<int32_t>::max(), 1 << 29, 0},
+        // Would need 2^62 bytes: refused before anything is allocated.
+        {"area beyond any pixel count", std::numeric_limits<int32_t>::max(), 1 << 29, 0},
     };
     for (const Broken &b : broken) {
         TestImage image({.width = b.width,
@@ -249,6 +249,7 @@ const Handling kPatternHandling[] = {
     {Record::null_planes_array, false},
     {Record::short_planes, true}, // converts pixel_count pixels, the rest 0
     {Record::negative_pixel_count, false},
+    {Record::area_beyond_32_bits, false}, // more entries than any pixel_count
 };
 
 class PatternRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};
@@ -275,6 +276,58 @@ TEST_P(PatternRecordTest, IsMadeOfWholeRecordsOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Records, PatternRecordTest, ::testing::ValuesIn(kPatternHandling),
                          [](const auto &info) { return std::string(name(info.param.record)); });
+
+// A record lacking a plane or the palette the pattern takes its colours from
+// is ignored; a part it does not read may be missing.
+struct MissingPart {
+    const char *name;
+    ImageShape kind;
+    int plane; // the plane set to null, or -1 for the palette
+    bool handed_on;
+};
+
+void PrintTo(const MissingPart &part, std::ostream *out) {
+    *out << part.name;
+}
+
+const MissingPart kMissingParts[] = {
+    {"redPlane", {}, 0, false},
+    {"greenPlane", {}, 1, false},
+    {"bluePlane", {}, 2, false},
+    {"alphaPlane", {.has_alpha = 1}, 3, false},
+    {"redPlaneWithAlpha", {.has_alpha = 1}, 0, false},
+    {"indexPlane", {.color_space = 2}, 0, false},
+    {"palette", {.color_space = 2}, -1, false},
+    {"paletteOfRgb", {}, -1, true},
+    {"planeOfUnconvertedSpace", {.color_space = 4}, 0, true},
+    {"paletteOfUnconvertedSpace", {.color_space = 4}, -1, true},
+};
+
+class PatternMissingPartTest : public TracedTest,
+                               public ::testing::WithParamInterface<MissingPart> {};
+
+TEST_P(PatternMissingPartTest, IsIgnoredOnlyIfItWouldBeRead) {
+    const MissingPart &part = GetParam();
+    ImageShape shape = part.kind;
+    shape.exact_planes = true;
+    TestImage image(shape);
+    testkit::fill_with_noise(image);
+    if (part.plane < 0) {
+        image.record().palette = nullptr;
+    } else {
+        image.record().planes[part.plane] = nullptr;
+    }
+    const Canvas canvas(vgCanvasCreate(8, 8));
+    vgCanvasPatternZoImage(canvas.get(), image.get());
+    if (part.handed_on) {
+        EXPECT_TRUE(called("vgCanvasPattern"));
+    } else {
+        EXPECT_EQ(vgTraceCount(), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, PatternMissingPartTest, ::testing::ValuesIn(kMissingParts),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // What the stipple hands on: only records whose index plane holds the image,
 // which a working canvas keeps and fills through.

@@ -18,10 +18,11 @@
  * Records says.
  *
  * Records.  The imaging library makes every zoImage with an array of plane
- * addresses and planes of pixel_count = width x height samples (zo.h).  A
- * careless client may hand over records it would never make, and vgzo
- * ignores those it can tell, rather than let itself or the canvas library
- * read or write past the image's memory:
+ * addresses, planes of pixel_count = width x height samples and the planes
+ * and palette its colour space and alpha flag call for (zo.h).  A careless
+ * client may hand over records it would never make, and vgzo ignores those
+ * it can tell, rather than let itself or the canvas library read or write
+ * past the image's memory:
  *   - a null image, or one whose planes array is null, is ignored by every
  *     function (no call, nothing read or written);
  *   - a record whose planes cannot hold its area, that is width and height
@@ -31,7 +32,12 @@
  *     have the canvas library read or write width x height samples of each
  *     plane.  A record with a width or height of 0 or less and a pixel_count
  *     of 0 or more is handed on: the canvas library decides what to make of
- *     it.
+ *     it;
+ *   - the pattern, which reads no more than pixel_count samples of a plane,
+ *     takes a record whose planes do not hold its area, but ignores one
+ *     with a negative pixel_count, one whose width x height exceeds 2^31 - 1
+ *     (the largest pixel_count a record can hold) and one lacking (null) a
+ *     plane, the alpha plane or the palette it would take colours from.
  * vgzo cannot see how long a plane really is: planes shorter than the
  * record's own pixel_count are the caller's fault and are not caught.
  *
@@ -40,7 +46,8 @@
  * the pattern and the stipple, which ignore a null canvas and one that does
  * not begin with "VG"; the other functions hand it to the canvas library as
  * it is.  A null plane or palette within a record is handed on by the Puts,
- * the Gets, the stipple and the image canvas kind; the canvas library decides.
+ * the Gets, the stipple and the image canvas kind, and the canvas library
+ * decides; the pattern ignores a record lacking one it reads (Records).
  *
  * Ownership.  Canvases and images always belong to the caller, who makes and
  * disposes of them with the canvas and imaging libraries.  vgzo never frees,
@@ -171,9 +178,11 @@ VGZO_API vgContext *vgContextZoImage(void);
  * Entries past pixel_count are 0, so a record whose pixel_count falls short
  * of width x height still hands on width x height entries.
  * Ignored, with no call: a null canvas or one not beginning with "VG", a null
- * image or planes array, any other sample_type, a negative pixel_count, and
- * an array that cannot be allocated (nothing is set then).  A large array
- * lives in memory mapped for the call alone, released before it returns. */
+ * image or planes array, any other sample_type, a negative pixel_count, a
+ * width x height above 2^31 - 1 (nothing is reserved for it), a null plane,
+ * alpha plane or palette that the colours above would be taken from, and an
+ * array that cannot be allocated (nothing is set then).  A large array lives
+ * in memory mapped for the call alone, released before it returns. */
 VGZO_API void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image);
 
 /* vgCanvasStippleZoImage: set the canvas's stipple mask from an image of
