@@ -56,8 +56,9 @@
  * the image's planes, and a stipple is the image's own plane.
  *
  * Threads.  vgzo has no lock and no state but the context record of
- * vgContextZoImage.  Every function may be called from any thread; calls on
- * one canvas are as safe as the canvas library's own calls on it. */
+ * vgContextZoImage, whose operations[0] it writes once at most (see there).
+ * Every function may be called from any thread; calls on one canvas are as
+ * safe as the canvas library's own calls on it. */
 #ifndef VGZO_VGZO_H
 #define VGZO_VGZO_H
 
@@ -140,7 +141,8 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  * be freed or changed.  Its flags (0xC7FFFFFB) and kind (2) are vgzo's own;
  * operations[0] is the canvas library's RGB image kind's (vgContextImageRGB),
  * fetched on the first call and fetched again on every call for as long as
- * that slot is null.
+ * that slot is null; the record's operations[0] stays null meanwhile and is
+ * not written.
  *
  * What the canvas creation then calls: for an RGB image of byte samples, the
  * image's "ResolutionUnit" text and, if there is one, element 0 of its
@@ -159,8 +161,16 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  * must not be moved or freed while such a canvas exists.  Dispose of the
  * canvas before freeing the image.
  *
- * Threads: any number of threads may make their first call at once (the
- * fetched items are written and read atomically). */
+ * Threads: any number of threads may call it at once, first calls included.
+ * The record is written once at most: operations[0] goes from null to the
+ * RGB image kind's operations[0] in the first call that finds that non-null
+ * (an atomic compare-and-exchange, after the kind's create_canvas is stored
+ * for vgzo's own use) and is never stored again; every other field is fixed
+ * from load, and while the kind's operations[0] is null nothing in the record
+ * is written at all.  So the canvas library may read the record with plain
+ * loads from any thread, but for a read of operations[0] that overlaps the
+ * call that fills it: make one call before starting threads that use the
+ * record. */
 VGZO_API vgContext *vgContextZoImage(void);
 
 /* Fills.
