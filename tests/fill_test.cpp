@@ -102,6 +102,27 @@ TEST_F(FillTest, RgbaImageIsEncodedWithItsAlpha) {
                                       vgEncodeColorAlpha(1, 2, 3, 255)}));
 }
 
+// has_alpha counts as set whenever it is not 0, negative values included.
+TEST_F(FillTest, AnyNonZeroAlphaFlagEncodesWithTheAlphaPlane) {
+    for (const int32_t has_alpha :
+         {1, -1, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
+        TestImage image = make_image(1, 1, ZO_COLOR_SPACE_RGB, has_alpha);
+        set(image.samples(0), {10});
+        set(image.samples(1), {20});
+        set(image.samples(2), {30});
+        set(image.samples(3), {40});
+        vgTraceClear();
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        const auto calls = vg_calls();
+        ASSERT_EQ(calls.size(), 2u) << "has_alpha " << has_alpha;
+        EXPECT_EQ(calls[0],
+                  call("vgEncodeColorAlpha", uint8_t{10}, uint8_t{20}, uint8_t{30}, uint8_t{40}))
+            << "has_alpha " << has_alpha;
+        EXPECT_EQ(pattern(), std::vector{vgEncodeColorAlpha(10, 20, 30, 40)})
+            << "has_alpha " << has_alpha;
+    }
+}
+
 TEST_F(FillTest, IndexedImageTakesPaletteColoursWhateverItsAlphaFlag) {
     for (int32_t color_space : {1, 2, 3}) {
         for (int32_t has_alpha : {0, 1}) {
@@ -168,6 +189,31 @@ TEST_F(FillTest, NegativeSideIsHandedOnAsItIs) {
     const auto calls = vg_calls();
     ASSERT_EQ(calls.size(), 7u);
     EXPECT_TRUE(is_pattern_call(calls[6], canvas.get(), -2, 3)) << calls[6];
+}
+
+// Width above 0 with a height of 0 or less, and the other way round: the size
+// is handed on as it is, with the pixel_count entries converted.
+TEST_F(FillTest, SideOfZeroOrLessIsHandedOnWithThePixelCountConverted) {
+    struct Size {
+        int32_t width, height, pixel_count;
+    };
+    for (const Size s : {Size{3, 0, 0},
+                         {3, -2, 0},
+                         {3, -2, 6},
+                         {3, std::numeric_limits<int32_t>::min(), 2},
+                         {0, 3, 0},
+                         {-2, 3, 4}}) {
+        TestImage image({.width = s.width,
+                         .height = s.height,
+                         .pixel_count = s.pixel_count,
+                         .exact_planes = true});
+        vgTraceClear();
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        const auto calls = vg_calls();
+        ASSERT_EQ(calls.size(), static_cast<std::size_t>(s.pixel_count) + 1)
+            << s.width << " x " << s.height << ", " << s.pixel_count;
+        EXPECT_TRUE(is_pattern_call(calls.back(), canvas.get(), s.width, s.height)) << calls.back();
+    }
 }
 
 TEST_F(FillTest, BrokenOrOversizedRecordsSetNothing) {
@@ -295,6 +341,7 @@ const MissingPart kMissingParts[] = {
     {"greenPlane", {}, 1, false},
     {"bluePlane", {}, 2, false},
     {"alphaPlane", {.has_alpha = 1}, 3, false},
+    {"alphaPlaneOfANegativeFlag", {.has_alpha = -1}, 3, false},
     {"redPlaneWithAlpha", {.has_alpha = 1}, 0, false},
     {"indexPlane", {.color_space = 2}, 0, false},
     {"palette", {.color_space = 2}, -1, false},
