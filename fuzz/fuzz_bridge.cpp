@@ -2,21 +2,26 @@
 // Fuzz target: runs the library's exports on images and canvases decoded from
 // the input and checks what must hold for every input, without working out
 // the library's answers itself (the unit tests hold the exact values):
-//  - an image the contract refuses gets no canvas call;
+//  - an image the contract refuses gets no canvas call; so does, but for
+//    the pattern, a record whose planes cannot hold width x height samples;
 //  - a Put makes exactly one draw call, handing on the image's own planes
 //    (or index plane and palette) and the coordinates as given;
-//  - a Get writes only into the image's three colour planes (each plane and
-//    the palette is an allocation of its own, so the address sanitizer sees
-//    any access past one) and leaves the rest of the image alone;
+//  - a Get writes only into the image's three colour planes and leaves the
+//    rest of the image alone;
 //  - a pattern has width x height entries, each 0 or made from that pixel's
-//    own samples or palette entry, and 0 past pixel_count;
+//    own samples or palette entry, and 0 past pixel_count; a record whose
+//    area exceeds any pixel_count sets none;
 //  - a stipple is the image's own plane;
 //  - a canvas made over an image works on the image's own planes, with a
 //    resolution that reads back as %g wrote it;
 //  - nothing changes an image's memory but a canvas made over it.
+// Each plane and the palette is an allocation of its own, often of exactly
+// the record's pixel_count samples, so the address sanitizer sees any access
+// past one, also by the canvas drawing with a kept pattern or stipple.
 // A broken promise aborts with a line saying which, so libFuzzer keeps the
 // input.  Built with libFuzzer, and into a plain runner that replays the
 // corpus in every build (replay.cpp).
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -55,7 +60,8 @@ void require(bool holds, const char *promise) {
 // ---------------------------------------------------------------------------
 // Images: small mostly, now and then a few hundred pixels a side; any colour
 // space, sample type and alpha flag; now and then a pixel_count that falls
-// short or is negative.
+// short or is negative; half of them with planes of exactly pixel_count
+// samples.
 
 int32_t read_side(InputReader &in) {
     const uint8_t choice = in.byte();
@@ -73,7 +79,9 @@ testkit::ImageShape read_shape(InputReader &in) {
     shape.sample_type = in.byte() < 224 ? 0 : in.biased_i32();
     shape.has_alpha = in.byte() < 160 ? in.byte() % 2 : in.biased_i32();
     const int32_t area = shape.width > 0 && shape.height > 0 ? shape.width * shape.height : 0;
-    switch (in.byte() % 16) {
+    const uint8_t count = in.byte();
+    shape.exact_planes = count >= 128;
+    switch (count % 16) {
     case 0:
         shape.pixel_count = area > 0 ? in.byte() % area : 0;
         break;
@@ -83,6 +91,23 @@ testkit::ImageShape read_shape(InputReader &in) {
     default:
         break; // width x height
     }
+    return shape;
+}
+
+// A record far larger than its planes, which hold exactly its pixel_count
+// of at most 255 samples: width x height beyond any pixel_count or, when the
+// height byte is 255 in a `rare` input, at the size from which a pattern's
+// array is a mapping of its own.  The colour space byte also picks the
+// operation, 0 a pattern.
+testkit::ImageShape read_large_shape(InputReader &in, bool rare, uint8_t &kind) {
+    testkit::ImageShape shape{.pixel_count = in.byte(), .exact_planes = true};
+    const uint8_t height = in.byte();
+    const bool array_size = height == 255 && rare;
+    shape.width = array_size ? 4096 : height % 2 == 0 ? 65536 : 0x7FFFFFFF;
+    shape.height = array_size ? 2048 : height % 2 == 0 ? 65537 + height : (1 << 29) + height;
+    const uint8_t color_space = in.byte();
+    shape.color_space = color_space % 5;
+    kind = static_cast<uint8_t>((2 + color_space / 5) % 6);
     return shape;
 }
 
@@ -125,6 +150,12 @@ void read_attributes(InputReader &in, TestImage &image) {
     }
 }
 
+struct Target {
+    vgCanvas *canvas;
+    int32_t width;
+    int32_t height;
+};
+
 bool has_byte_samples(const zoImage *image) {
     return image->sample_type == ZO_SAMPLE_UINT8;
 }
@@ -133,14 +164,32 @@ bool is_rgb_byte_image(const zoImage *image) {
     return has_byte_samples(image) && image->color_space == ZO_COLOR_SPACE_RGB;
 }
 
+int64_t area(const zoImage *image) {
+    return image->width > 0 && image->height > 0 ? int64_t{image->width} * image->height : 0;
+}
+
+// Whether the planes, of pixel_count samples, hold what the canvas reads or
+// writes; only such records are handed to the canvas but for a pattern.
+bool planes_hold_area(const zoImage *image) {
+    return image->pixel_count >= 0 && image->pixel_count >= area(image);
+}
+
+// Draws the canvas's kept pattern through its stipple over the whole canvas.
+void fill_canvas(const Target &target) {
+    vgCanvasFillRect(target.canvas, 0, 0, target.width, target.height, 0xFF00FF00u);
+}
+
+// The canvas a large record's pattern goes to: it lives as long as the
+// process, as the canvas keeps a copy of its pattern, and copying 32 MiB into
+// fresh memory each time would cost more than everything else together.
+const Target &large_pattern_target() {
+    static const testkit::Canvas kCanvas(vgCanvasCreate(8, 8));
+    static const Target kTarget{kCanvas.get(), 8, 8};
+    return kTarget;
+}
+
 // ---------------------------------------------------------------------------
 // The operations.
-
-struct Target {
-    vgCanvas *canvas;
-    int32_t width;
-    int32_t height;
-};
 
 template <class Operation> std::vector<TraceRecord> traced(const Operation &operation) {
     vgTraceEnable(1);
@@ -184,7 +233,8 @@ void put(InputReader &in, const Target &target, TestImage &image) {
     require(image.content_hash() == before, "a Put leaves the image's memory alone");
     const zoImage *record = image.get();
     const bool drawable = has_byte_samples(record) && record->color_space >= 0 &&
-                          record->color_space <= ZO_COLOR_SPACE_INDEXED3;
+                          record->color_space <= ZO_COLOR_SPACE_INDEXED3 &&
+                          planes_hold_area(record);
     if (!drawable) {
         require(calls.empty(), "an image the Put cannot draw makes no call");
         return;
@@ -198,11 +248,13 @@ void put(InputReader &in, const Target &target, TestImage &image) {
     require(call.arguments[1] == standin::TraceValue(record->width) &&
                 call.arguments[2] == standin::TraceValue(record->height),
             "a Put hands on the image's size");
-    const std::vector<const void *> handed = pointers_of(call);
-    const std::vector<const void *> own_planes(record->planes, record->planes + handed.size());
-    const bool index_and_palette =
-        handed.size() == 2 && handed[0] == record->planes[0] && handed[1] == record->palette;
-    require(handed == own_planes || index_and_palette, "a Put hands on the image's own planes");
+    const bool indexed = record->color_space != ZO_COLOR_SPACE_RGB;
+    const std::size_t planes = indexed ? 1 : record->has_alpha != 0 ? 4 : 3;
+    std::vector<const void *> own(record->planes, record->planes + planes);
+    if (indexed) {
+        own.push_back(record->palette);
+    }
+    require(pointers_of(call) == own, "a Put hands on the image's own planes");
     const std::size_t n = call.arguments.size();
     const std::vector<standin::TraceValue> place(call.arguments.end() - 8,
                                                  call.arguments.end() - 4);
@@ -232,9 +284,9 @@ void get(InputReader &in, const Target &target, TestImage &image) {
             vgCanvasGetZoImage(target.canvas, image.get(), x, y);
         }
     });
-    if (!is_rgb_byte_image(image.get())) {
+    if (!is_rgb_byte_image(image.get()) || !planes_hold_area(image.get())) {
         require(calls.empty() && image.content_hash() == before,
-                "a Get neither calls nor writes for an image without three byte planes");
+                "a Get neither calls nor writes for an image without three planes of its area");
         return;
     }
     require(calls.size() == 1, "a Get makes exactly one call");
@@ -257,20 +309,28 @@ NOT_COVERED bool from_own_pixel(const zoImage *image, int32_t i, vgColor entry) 
     return image->palette != nullptr && entry == image->palette[p[0][i]];
 }
 
+// Entries past pixel_count are compared with zeros a block at a time: a
+// large pattern has millions of them.
 NOT_COVERED bool entries_from_own_pixels(const zoImage *image, const vgColor *colors,
                                          int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        const bool holds =
-            i < image->pixel_count ? from_own_pixel(image, i, colors[i]) : colors[i] == 0;
-        if (!holds) {
+    const int32_t own = std::min(count, image->pixel_count);
+    for (int32_t i = 0; i < own; ++i) {
+        if (!from_own_pixel(image, i, colors[i])) {
+            return false;
+        }
+    }
+    static constexpr std::array<vgColor, 4096> kZeros{};
+    for (int32_t i = std::max(own, 0); i < count; i += static_cast<int32_t>(kZeros.size())) {
+        const auto block = std::min(kZeros.size(), static_cast<std::size_t>(count - i));
+        if (std::memcmp(colors + i, kZeros.data(), block * sizeof(vgColor)) != 0) {
             return false;
         }
     }
     return true;
 }
 
-// A pattern, set on the live canvas, a record without the signature or none;
-// with `failing_allocation` the record claims 2^62 bytes' worth of pixels.
+// A pattern, set on the live canvas, a record without the signature or none,
+// and now and then filled with.
 void pattern(InputReader &in, const Target &target, TestImage &image) {
     static const vgColor kSentinel = 0x5E5E5E5Eu;
     vgCanvasPattern(target.canvas, 1, 1, &kSentinel);
@@ -286,9 +346,13 @@ void pattern(InputReader &in, const Target &target, TestImage &image) {
     int32_t height = 0;
     const vgColor *colors = vgCanvasGetPattern(target.canvas, &width, &height);
     const bool sentinel = width == 1 && height == 1 && colors[0] == kSentinel;
-    if (canvas != target.canvas || !has_byte_samples(record) || record->pixel_count < 0) {
+    if (canvas != target.canvas || !has_byte_samples(record) || record->pixel_count < 0 ||
+        area(record) > INT32_MAX) {
         require(sentinel, "a refused pattern leaves the canvas's pattern alone");
         return;
+    }
+    if (choice >= 5) {
+        fill_canvas(target);
     }
     if (record->width < 0 || record->height < 0) {
         return; // handed on, and the canvas refuses such a size itself
@@ -299,33 +363,24 @@ void pattern(InputReader &in, const Target &target, TestImage &image) {
             "each pattern entry is 0 or made from its own pixel, 0 past pixel_count");
 }
 
-void failing_pattern(InputReader &in, const Target &target) {
-    static const vgColor kSentinel = 0x5E5E5E5Eu;
-    vgCanvasPattern(target.canvas, 1, 1, &kSentinel);
-    const int32_t pixel_count = in.byte();
-    TestImage image({.width = 0x7FFFFFFF,
-                     .height = (1 << 29) + in.byte(),
-                     .color_space = in.byte() % 5,
-                     .pixel_count = pixel_count,
-                     .plane_samples = static_cast<std::size_t>(pixel_count)});
-    vgCanvasPatternZoImage(target.canvas, image.get());
-    int32_t width = 0;
-    const vgColor *colors = vgCanvasGetPattern(target.canvas, &width, nullptr);
-    require(width == 1 && colors[0] == kSentinel, "a pattern that cannot be had sets nothing");
-}
-
+// A stipple, and now and then a fill through it; the canvas keeps the plane
+// itself, so it is dropped before the image goes.
 void stipple(InputReader &in, const Target &target, TestImage &image) {
-    vgCanvasStipple(target.canvas, 0, 0, nullptr);
-    const bool live = in.byte() % 4 != 0;
+    const uint8_t choice = in.byte() % 4;
     testkit::FakeCanvas fake;
     const uint64_t before = image.content_hash();
-    vgCanvasStippleZoImage(live ? target.canvas : fake.get(), image.get());
+    vgCanvasStippleZoImage(choice != 0 ? target.canvas : fake.get(), image.get());
     require(image.content_hash() == before, "a stipple leaves the image's memory alone");
     const uint8_t *mask = vgCanvasGetStipple(target.canvas, nullptr, nullptr);
     const zoImage *record = image.get();
-    require(mask == nullptr || (live && mask == record->planes[0] && has_byte_samples(record) &&
-                                record->color_space == ZO_COLOR_SPACE_INDEXED3),
-            "a stipple is the plane of a byte image of colour space 3");
+    require(mask == nullptr ||
+                (choice != 0 && mask == record->planes[0] && has_byte_samples(record) &&
+                 record->color_space == ZO_COLOR_SPACE_INDEXED3 && planes_hold_area(record)),
+            "a stipple is the plane of a byte image of colour space 3 that holds its area");
+    if (choice == 3) {
+        fill_canvas(target);
+    }
+    vgCanvasStipple(target.canvas, 0, 0, nullptr);
 }
 
 // A canvas over the image, drawn on with a second image.
@@ -338,11 +393,11 @@ void image_canvas(InputReader &in, TestImage &image, TestImage &stamp) {
         traced([&] { canvas = vgCanvasCreateWithContext(vgContextZoImage(), image.get()); });
     zoTraceEnable(0);
     const zoImage *record = image.get();
-    if (!is_rgb_byte_image(record)) {
+    if (!is_rgb_byte_image(record) || !planes_hold_area(record)) {
         const bool only_the_fetch =
             calls.empty() || (calls.size() == 1 && calls[0].function == "vgContextImageRGB");
         require(canvas == nullptr && zoTraceCount() == 0 && only_the_fetch,
-                "an image that is not RGB bytes is neither read nor handed on");
+                "an image that is not RGB bytes of its area is neither read nor handed on");
         return;
     }
     require(!calls.empty() && calls.back().function == "rgb_image_create_canvas" &&
@@ -380,21 +435,26 @@ void image_canvas(InputReader &in, TestImage &image, TestImage &stamp) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
+    // A pattern at the large array size costs as much as a hundred inputs (the
+    // canvas copies all 32 MiB of it), so only one input in 64, by a hash of
+    // the whole input, may ask for one: most changes to such an input drop it.
+    uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ data[i]) * 16777619u;
+    }
+    const bool rare = hash % 64 == 0;
     InputReader in(data, size);
     const int32_t side = 1 + in.byte() % 48;
     const testkit::Canvas canvas(vgCanvasCreate(side, 1 + in.byte() % 48));
     const Target target{canvas.get(), side, vgCanvasHeight(canvas.get())};
     for (int operation = 0; operation < 12 && !in.exhausted(); ++operation) {
-        // One operation in 32 asks for a pattern that cannot be had: each one
-        // costs the sanitizer's allocator a warning line.
+        // One operation in 32 is on a record far larger than its planes.
         const uint8_t choice = in.byte() % 32;
-        const uint8_t kind = choice == 31 ? 6 : choice % 6;
-        if (kind == 6) {
-            failing_pattern(in, target);
-            continue;
+        uint8_t kind = choice % 6;
+        TestImage image(choice == 31 ? read_large_shape(in, rare, kind) : read_shape(in));
+        if (choice != 31) {
+            fill(in, image);
         }
-        TestImage image(read_shape(in));
-        fill(in, image);
         switch (kind) {
         case 0:
             put(in, target, image);
@@ -404,7 +464,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
             break;
         case 2:
         case 3: // sometimes twice on one canvas
-            pattern(in, target, image);
+            pattern(in, choice == 31 ? large_pattern_target() : target, image);
             break;
         case 4:
             stipple(in, target, image);

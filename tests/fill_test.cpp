@@ -9,6 +9,7 @@
 #include <malloc.h>
 #endif
 
+#include "support/broken_records.h"
 #include "support/traced_test.h"
 
 namespace {
@@ -101,6 +102,27 @@ TEST_F(FillTest, RgbaImageIsEncodedWithItsAlpha) {
                                       vgEncodeColorAlpha(1, 2, 3, 255)}));
 }
 
+// has_alpha counts as set whenever it is not 0, negative values included.
+TEST_F(FillTest, AnyNonZeroAlphaFlagEncodesWithTheAlphaPlane) {
+    for (const int32_t has_alpha :
+         {1, -1, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
+        TestImage image = make_image(1, 1, ZO_COLOR_SPACE_RGB, has_alpha);
+        set(image.samples(0), {10});
+        set(image.samples(1), {20});
+        set(image.samples(2), {30});
+        set(image.samples(3), {40});
+        vgTraceClear();
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        const auto calls = vg_calls();
+        ASSERT_EQ(calls.size(), 2u) << "has_alpha " << has_alpha;
+        EXPECT_EQ(calls[0],
+                  call("vgEncodeColorAlpha", uint8_t{10}, uint8_t{20}, uint8_t{30}, uint8_t{40}))
+            << "has_alpha " << has_alpha;
+        EXPECT_EQ(pattern(), std::vector{vgEncodeColorAlpha(10, 20, 30, 40)})
+            << "has_alpha " << has_alpha;
+    }
+}
+
 TEST_F(FillTest, IndexedImageTakesPaletteColoursWhateverItsAlphaFlag) {
     for (int32_t color_space : {1, 2, 3}) {
         for (int32_t has_alpha : {0, 1}) {
@@ -169,6 +191,31 @@ TEST_F(FillTest, NegativeSideIsHandedOnAsItIs) {
     EXPECT_TRUE(is_pattern_call(calls[6], canvas.get(), -2, 3)) << calls[6];
 }
 
+// Width above 0 with a height of 0 or less, and the other way round: the size
+// is handed on as it is, with the pixel_count entries converted.
+TEST_F(FillTest, SideOfZeroOrLessIsHandedOnWithThePixelCountConverted) {
+    struct Size {
+        int32_t width, height, pixel_count;
+    };
+    for (const Size s : {Size{3, 0, 0},
+                         {3, -2, 0},
+                         {3, -2, 6},
+                         {3, std::numeric_limits<int32_t>::min(), 2},
+                         {0, 3, 0},
+                         {-2, 3, 4}}) {
+        TestImage image({.width = s.width,
+                         .height = s.height,
+                         .pixel_count = s.pixel_count,
+                         .exact_planes = true});
+        vgTraceClear();
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        const auto calls = vg_calls();
+        ASSERT_EQ(calls.size(), static_cast<std::size_t>(s.pixel_count) + 1)
+            << s.width << " x " << s.height << ", " << s.pixel_count;
+        EXPECT_TRUE(is_pattern_call(calls.back(), canvas.get(), s.width, s.height)) << calls.back();
+    }
+}
+
 TEST_F(FillTest, BrokenOrOversizedRecordsSetNothing) {
     struct Broken {
         const char *what;
@@ -177,8 +224,8 @@ TEST_F(FillTest, BrokenOrOversizedRecordsSetNothing) {
     const Broken broken[] = {
         {"negative pixel count", 2, 2, -4},
         {"most negative pixel count", 2, 2, std::numeric_limits<int32_t>::min()},
-        // Needs 2^62 bytes: the allocation fails and nothing may be handed on.
-        {"allocation that cannot succeed", std::numeric_limits<int32_t>::max(), 1 << 29, 0},
+        // Would need 2^62 bytes: refused before anything is allocated.
+        {"area beyond any pixel count", std::numeric_limits<int32_t>::max(), 1 << 29, 0},
     };
     for (const Broken &b : broken) {
         TestImage image({.width = b.width,
@@ -235,6 +282,116 @@ TEST_F(FillTest, StippleIsTheImagesOwnPlane) {
     EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);
 }
+
+// What the pattern makes a pattern of, and what it ignores: converting reads
+// only the planes, and a working canvas copies every entry it is handed and
+// fills with them.  Each kind of image the pattern converts, and one it sets
+// all zero.
+const Handling kPatternHandling[] = {
+    {Record::whole, true},
+    {Record::zero_height, true},
+    {Record::negative_width, true},
+    {Record::null_image, false},
+    {Record::null_planes_array, false},
+    {Record::short_planes, true}, // converts pixel_count pixels, the rest 0
+    {Record::negative_pixel_count, false},
+    {Record::area_beyond_32_bits, false}, // more entries than any pixel_count
+};
+
+class PatternRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};
+
+TEST_P(PatternRecordTest, IsMadeOfWholeRecordsOnly) {
+    const Handling &handling = GetParam();
+    for (const ImageShape &kind : {ImageShape{}, ImageShape{.has_alpha = 1},
+                                   ImageShape{.color_space = 1}, ImageShape{.color_space = 4}}) {
+        RecordUnderTest image(handling.record, kind);
+        const Canvas canvas(vgCanvasCreate(8, 8));
+        const uint64_t before = image.content_hash();
+        vgTraceClear();
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        vgCanvasFillRect(canvas.get(), 0, 0, 8, 8, 0xFF000000u);
+        if (handling.handed_on) {
+            EXPECT_TRUE(called("vgCanvasPattern")) << "colour space " << kind.color_space;
+        } else {
+            EXPECT_EQ(vgTraceCount(), 0u)
+                << "colour space " << kind.color_space << ", has_alpha " << kind.has_alpha;
+        }
+        EXPECT_EQ(image.content_hash(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, PatternRecordTest, ::testing::ValuesIn(kPatternHandling),
+                         [](const auto &info) { return std::string(name(info.param.record)); });
+
+// A record lacking a plane or the palette the pattern takes its colours from
+// is ignored; a part it does not read may be missing.
+struct MissingPart {
+    const char *name;
+    ImageShape kind;
+    int plane; // the plane set to null, or -1 for the palette
+    bool handed_on;
+};
+
+void PrintTo(const MissingPart &part, std::ostream *out) {
+    *out << part.name;
+}
+
+const MissingPart kMissingParts[] = {
+    {"redPlane", {}, 0, false},
+    {"greenPlane", {}, 1, false},
+    {"bluePlane", {}, 2, false},
+    {"alphaPlane", {.has_alpha = 1}, 3, false},
+    {"alphaPlaneOfANegativeFlag", {.has_alpha = -1}, 3, false},
+    {"redPlaneWithAlpha", {.has_alpha = 1}, 0, false},
+    {"indexPlane", {.color_space = 2}, 0, false},
+    {"palette", {.color_space = 2}, -1, false},
+    {"paletteOfRgb", {}, -1, true},
+    {"planeOfUnconvertedSpace", {.color_space = 4}, 0, true},
+    {"paletteOfUnconvertedSpace", {.color_space = 4}, -1, true},
+};
+
+class PatternMissingPartTest : public TracedTest,
+                               public ::testing::WithParamInterface<MissingPart> {};
+
+TEST_P(PatternMissingPartTest, IsIgnoredOnlyIfItWouldBeRead) {
+    const MissingPart &part = GetParam();
+    ImageShape shape = part.kind;
+    shape.exact_planes = true;
+    TestImage image(shape);
+    testkit::fill_with_noise(image);
+    if (part.plane < 0) {
+        image.record().palette = nullptr;
+    } else {
+        image.record().planes[part.plane] = nullptr;
+    }
+    const Canvas canvas(vgCanvasCreate(8, 8));
+    vgCanvasPatternZoImage(canvas.get(), image.get());
+    if (part.handed_on) {
+        EXPECT_TRUE(called("vgCanvasPattern"));
+    } else {
+        EXPECT_EQ(vgTraceCount(), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, PatternMissingPartTest, ::testing::ValuesIn(kMissingParts),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// What the stipple hands on: only records whose index plane holds the image,
+// which a working canvas keeps and fills through.
+class StippleRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};
+
+TEST_P(StippleRecordTest, KeepsOnlyWholeRecords) {
+    const Handling &handling = GetParam();
+    RecordUnderTest image(handling.record, {.color_space = ZO_COLOR_SPACE_INDEXED3});
+    const Canvas canvas(vgCanvasCreate(8, 8));
+    vgCanvasStippleZoImage(canvas.get(), image.get());
+    vgCanvasFillRect(canvas.get(), 0, 0, 8, 8, 0xFF000000u);
+    EXPECT_EQ(vgTraceCount(), handling.handed_on ? 1u : 0u);
+    vgCanvasStipple(canvas.get(), 0, 0, nullptr); // the canvas lets go of the plane
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, StippleRecordTest, ::testing::ValuesIn(kPlaneHandling),
+                         [](const auto &info) { return std::string(name(info.param.record)); });
 
 TEST_F(FillTest, StippleNeedsColourSpaceThree) {
     for (int32_t color_space : {0, 1, 2, 4, -3}) {

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Reading a canvas area into an image: the area is the image's own size, and
 // only an RGB image of byte samples is written into.
+#include <string>
+#include <tuple>
+
+#include "support/broken_records.h"
 #include "support/traced_test.h"
 
 namespace {
@@ -43,5 +47,48 @@ TEST_F(GetTest, ImagesWithoutThreeBytePlanesAreNotWrittenInto) {
             << "colour space " << r.color_space << ", sample type " << r.sample_type;
     }
 }
+
+// What the Gets write into: only records whose planes hold the image, read
+// from a working canvas that writes every sample it is asked for; any other
+// record is neither handed on nor written.  With and without an alpha plane.
+struct GetFamily {
+    const char *prefix;
+    void (*get)(vgCanvas *, zoImage *);
+};
+
+void PrintTo(const GetFamily &family, std::ostream *out) {
+    *out << family.prefix;
+}
+
+const GetFamily kGetFamilies[] = {
+    {"vg", [](vgCanvas *canvas, zoImage *image) { vgCanvasGetZoImage(canvas, image, 0, 0); }},
+    {"qm", [](vgCanvas *canvas, zoImage *image) { qmCanvasGetZoImage(canvas, image, 0, 0); }},
+};
+
+class GetRecordTest : public TracedTest,
+                      public ::testing::WithParamInterface<std::tuple<GetFamily, Handling>> {};
+
+TEST_P(GetRecordTest, WritesOnlyIntoWholeRecords) {
+    const auto &[family, handling] = GetParam();
+    for (const int32_t has_alpha : {0, 1}) {
+        RecordUnderTest image(handling.record, {.has_alpha = has_alpha});
+        const testkit::Canvas canvas(vgCanvasCreate(8, 8));
+        const uint64_t before = image.content_hash();
+        vgTraceClear();
+        family.get(canvas.get(), image.get());
+        EXPECT_EQ(vgTraceCount(), handling.handed_on ? 1u : 0u) << "has_alpha " << has_alpha;
+        if (!handling.handed_on) {
+            EXPECT_EQ(image.content_hash(), before) << "has_alpha " << has_alpha;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FamiliesAndRecords, GetRecordTest,
+                         ::testing::Combine(::testing::ValuesIn(kGetFamilies),
+                                            ::testing::ValuesIn(kPlaneHandling)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).prefix) + "_" +
+                                    name(std::get<1>(info.param).record);
+                         });
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "support/broken_records.h"
 #include "support/fresh_process.h"
 #include "support/traced_test.h"
 
@@ -331,6 +332,33 @@ TEST_F(ImageCanvasTest, ImagesThatAreNotRgbBytesAreNeitherReadNorHandedOn) {
     EXPECT_EQ(vgTraceCount(), 0u);
     EXPECT_EQ(zoTraceCount(), 0u);
 }
+
+// What the kind makes canvases over: only records whose planes hold the
+// image, which a canvas made over them draws into; any other record is
+// neither read nor handed on.  With and without an alpha plane.
+class ImageCanvasRecordTest : public TracedTest, public ::testing::WithParamInterface<Handling> {};
+
+TEST_P(ImageCanvasRecordTest, IsMadeOverWholeRecordsOnly) {
+    const Handling &handling = GetParam();
+    const vgContext *context = vgContextZoImage();
+    for (const int32_t has_alpha : {0, 1}) {
+        RecordUnderTest image(handling.record, {.has_alpha = has_alpha});
+        vgTraceClear();
+        zoTraceClear();
+        const testkit::Canvas canvas(vgCanvasCreateWithContext(context, image.get()));
+        vgCanvasFillRect(canvas.get(), 0, 0, 8, 8, 0xFF102030u);
+        if (handling.handed_on) {
+            EXPECT_TRUE(called("rgb_image_create_canvas")) << "has_alpha " << has_alpha;
+        } else {
+            EXPECT_EQ(vgTraceCount(), 0u) << "has_alpha " << has_alpha;
+            EXPECT_EQ(zoTraceCount(), 0u) << "has_alpha " << has_alpha;
+            EXPECT_EQ(canvas, nullptr) << "has_alpha " << has_alpha;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, ImageCanvasRecordTest, ::testing::ValuesIn(kPlaneHandling),
+                         [](const auto &info) { return std::string(name(info.param.record)); });
 
 // End to end: a canvas made over an image draws into the image's own planes.
 TEST(ImageCanvasPixels, DrawingOnTheCanvasChangesTheImage) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Many threads making their first call of vgContextZoImage at once, in a
-// fresh process so that the calls really are the first.  Run under the
-// thread sanitizer in CI, which reports any unordered access to the lazily
-// filled items.
+// Many threads making their first call of vgContextZoImage at once, and
+// threads reading the context record while others call it, each in a fresh
+// process so that the calls really are the first.  Run under the thread
+// sanitizer in CI, which reports any unordered access to the lazily filled
+// items.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -55,6 +57,62 @@ void first_calls_from_many_threads() {
 
 TEST(ImageCanvasThreads, FirstCallsFromManyThreadsAgree) {
     support::in_fresh_process(first_calls_from_many_threads);
+}
+
+// Every field of the record, read as a canvas library written in C reads it:
+// plain loads (volatile only keeps the compiler from reusing one round's
+// loads in the next).
+std::uintptr_t read_record(const vgContext *context) {
+    const volatile vgContext &record = *context;
+    std::uintptr_t seen = record.flags ^ static_cast<std::uint32_t>(record.kind);
+    seen ^= reinterpret_cast<std::uintptr_t>(record.create_canvas);
+    for (const volatile vgOperation &operation : record.operations) {
+        seen ^= reinterpret_cast<std::uintptr_t>(operation);
+    }
+    return seen;
+}
+
+// While the RGB image kind's operations[0] is null, every call fetches it
+// again; the record must not be stored into meanwhile, or the plain reads
+// race with the stores.
+void readers_while_the_fetch_repeats() {
+    constexpr int kCallers = 4;
+    constexpr int kReaders = 4;
+    constexpr int kRounds = 2000;
+    vgContextImageRGBSetOperation0(nullptr);
+    const vgContext *context = vgContextZoImage(); // made before the threads start
+    const std::uintptr_t before = read_record(context);
+    std::atomic<int> waiting{kCallers + kReaders};
+    std::vector<std::uintptr_t> seen(kCallers + kReaders);
+    std::vector<std::thread> threads;
+    threads.reserve(kCallers + kReaders);
+    for (int t = 0; t < kCallers + kReaders; ++t) {
+        threads.emplace_back([&, t] {
+            waiting.fetch_sub(1);
+            while (waiting.load() > 0) {
+                std::this_thread::yield();
+            }
+            std::uintptr_t last = 0;
+            for (int round = 0; round < kRounds; ++round) {
+                last = t < kCallers ? reinterpret_cast<std::uintptr_t>(vgContextZoImage())
+                                    : read_record(context);
+            }
+            seen[t] = last;
+        });
+    }
+    for (std::thread &thread : threads) {
+        thread.join();
+    }
+    for (int t = 0; t < kCallers + kReaders; ++t) {
+        const std::uintptr_t expected =
+            t < kCallers ? reinterpret_cast<std::uintptr_t>(context) : before;
+        EXPECT_EQ(seen[t], expected) << "thread " << t;
+    }
+    EXPECT_EQ(context->operations[0], nullptr);
+}
+
+TEST(ImageCanvasThreads, ReadersOfTheRecordSeeNoStoreWhileTheFetchRepeats) {
+    support::in_fresh_process(readers_while_the_fetch_repeats);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "support/broken_records.h"
 #include "support/traced_test.h"
 
 namespace {
@@ -146,9 +147,37 @@ TEST_P(PutTest, ImagesItCannotDrawMakeNoCall) {
     }
 }
 
+// What the Puts hand on: only records whose planes hold the image, drawn on a
+// working canvas that reads every sample it is handed; nothing else is even
+// read.  Each of the three kinds of image the Puts draw.
+class PutRecordTest : public TracedTest,
+                      public ::testing::WithParamInterface<std::tuple<Family, Handling>> {};
+
+TEST_P(PutRecordTest, HandsOnOnlyWholeRecords) {
+    const auto &[family, handling] = GetParam();
+    for (const ImageShape &kind : {ImageShape{}, ImageShape{.has_alpha = 1},
+                                   ImageShape{.color_space = ZO_COLOR_SPACE_INDEXED2}}) {
+        RecordUnderTest image(handling.record, kind);
+        const testkit::Canvas canvas(vgCanvasCreate(8, 8));
+        const uint64_t before = image.content_hash();
+        vgTraceClear();
+        family.put(canvas.get(), image.get(), {0, 0, 8, 8});
+        EXPECT_EQ(vgTraceCount(), handling.handed_on ? 1u : 0u)
+            << "colour space " << kind.color_space << ", has_alpha " << kind.has_alpha;
+        EXPECT_EQ(image.content_hash(), before);
+    }
+}
+
 const auto kFamilyName = [](const auto &info) { return std::string(info.param.prefix); };
 INSTANTIATE_TEST_SUITE_P(Families, PutTest, ::testing::ValuesIn(kFamilies), kFamilyName);
 INSTANTIATE_TEST_SUITE_P(DoubleFamilies, DoublePutTest,
                          ::testing::Values(kFamilies[1], kFamilies[2]), kFamilyName);
+INSTANTIATE_TEST_SUITE_P(FamiliesAndRecords, PutRecordTest,
+                         ::testing::Combine(::testing::ValuesIn(kFamilies),
+                                            ::testing::ValuesIn(kPlaneHandling)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).prefix) + "_" +
+                                    name(std::get<1>(info.param).record);
+                         });
 
 } // namespace

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Fill pattern and stipple mask from an image.
 #include <algorithm>
-#include <optional>
 
 #include "image_kind.h"
 #include "pattern_array.h"
@@ -18,21 +17,22 @@ bool is_live_canvas(const vgCanvas *canvas) {
     return bytes[0] == 'V' && bytes[1] == 'G';
 }
 
+// A record a pattern can be made of: a byte image whose pixel_count is a
+// count, whose width x height some record could hold, and whose planes and
+// palette the conversion reads from are all there.  Its planes need not hold
+// the area: only pixel_count samples of each are read.
+bool can_make_pattern(const zoImage *image) {
+    return vgzo::has_planes_array(image) && vgzo::has_byte_samples(image) &&
+           vgzo::has_pixel_count(image) && vgzo::area_fits_pixel_count(image) &&
+           vgzo::has_colour_planes(image);
+}
+
 // Entries of the pattern array: pixel_count, or width x height if that is
 // larger, since the canvas reads width x height entries and must not read past
-// the array even for a record whose pixel_count falls short.  Nothing for a
-// negative pixel_count, a broken record.  (Both sides are below 2^31, so
-// their product cannot overflow.)
-std::optional<std::size_t> pattern_entries(const zoImage *image) {
-    if (image->pixel_count < 0) {
-        return std::nullopt;
-    }
-    const auto count = static_cast<std::size_t>(image->pixel_count);
-    if (image->width <= 0 || image->height <= 0) {
-        return count;
-    }
-    return std::max(count, static_cast<std::size_t>(image->width) *
-                               static_cast<std::size_t>(image->height));
+// the array even for a record whose pixel_count falls short.  At most 2^31 - 1
+// for a record a pattern can be made of.
+std::size_t pattern_entries(const zoImage *image) {
+    return static_cast<std::size_t>(std::max<int64_t>(image->pixel_count, vgzo::area(image)));
 }
 
 // The encoding loops stay out of line: with a frame of their own, the planes,
@@ -87,16 +87,12 @@ void convert_pixels(const zoImage *image, vgColor *colors) {
 extern "C" {
 
 void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
-    if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image)) {
-        return;
-    }
-    const std::optional<std::size_t> entries = pattern_entries(image);
-    if (!entries) {
+    if (!is_live_canvas(canvas) || !can_make_pattern(image)) {
         return;
     }
     // The array starts all zero; without it nothing may be filled or handed
     // on.  It is released when this call returns.
-    const vgzo::PatternArray colors(*entries);
+    const vgzo::PatternArray colors(pattern_entries(image));
     if (!colors.usable()) {
         return;
     }
@@ -104,9 +100,11 @@ void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
     vgCanvasPattern(canvas, image->width, image->height, colors.data());
 }
 
+// The canvas may fill through the mask long after this call, reading width x
+// height bytes of it, so only a plane that holds them is handed on.
 void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
-    if (!is_live_canvas(canvas) || !vgzo::has_byte_samples(image) ||
-        image->color_space != ZO_COLOR_SPACE_INDEXED3) {
+    if (!is_live_canvas(canvas) || !vgzo::planes_cover_image(image) ||
+        !vgzo::has_byte_samples(image) || image->color_space != ZO_COLOR_SPACE_INDEXED3) {
         return;
     }
     // The image's own plane is the mask, not a copy.

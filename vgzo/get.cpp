@@ -3,12 +3,13 @@
 #include "image_kind.h"
 
 // The area read is always the image's own size.  Only an RGB image of byte
-// samples has the three planes of pixel_count bytes the canvas writes into;
-// any other image is left alone rather than written past its planes.
+// samples has the three planes the canvas writes into, and only if they hold
+// width x height samples; any other image is left alone rather than written
+// past its planes, and a null image or planes array has nowhere to write.
 extern "C" {
 
 void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y) {
-    if (!vgzo::is_rgb_byte_image(image)) {
+    if (!vgzo::planes_cover_image(image) || !vgzo::is_rgb_byte_image(image)) {
         return;
     }
     uint8_t *const *planes = image->planes;
@@ -16,7 +17,7 @@ void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y) 
 }
 
 void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y) {
-    if (!vgzo::is_rgb_byte_image(image)) {
+    if (!vgzo::planes_cover_image(image) || !vgzo::is_rgb_byte_image(image)) {
         return;
     }
     uint8_t *const *planes = image->planes;

@@ -23,6 +23,8 @@ constexpr int32_t kImageCanvasKind = 2;
 // vgContextZoImage copies from the RGB image kind.  Both lazily filled items
 // are written and read atomically (operations[0] through atomic_ref, since the
 // record's layout is the canvas library's), so first calls may race safely.
+// The canvas library reads the record with plain loads, so operations[0] is
+// written once at most; rgb_create_canvas is vgzo's alone.
 constinit vgContext image_canvas_context = {
     kImageCanvasFlags, kImageCanvasKind, create_image_canvas, {nullptr, nullptr, nullptr}};
 constinit std::atomic<vgCreateCanvasFn> rgb_create_canvas{nullptr};
@@ -33,6 +35,20 @@ static_assert(std::atomic_ref<vgOperation>::is_always_lock_free);
 
 std::atomic_ref<vgOperation> copied_operation() {
     return std::atomic_ref<vgOperation>(image_canvas_context.operations[0]);
+}
+
+// Fills the record's operations[0] with the RGB image kind's, if there is one
+// and the slot is still empty: the record goes from null to an operation once
+// and is never stored into again, neither by a call that lost the race nor
+// while the kind's own slot is null.  Release: whoever sees the operation
+// also sees rgb_create_canvas, stored before.
+void publish_operation(vgOperation operation) {
+    if (operation == nullptr) {
+        return;
+    }
+    vgOperation empty = nullptr;
+    copied_operation().compare_exchange_strong(empty, operation, std::memory_order_release,
+                                               std::memory_order_relaxed);
 }
 
 // Resolution in pixels per millimetre, 0 for none.  Only the first three
@@ -86,10 +102,13 @@ bool format_creation_text(const zoImage *image, double resolution,
 extern "C" {
 
 // Reached only through image_canvas_context.create_canvas: the canvas library
-// calls it with the canvas being made and the creator's data, a zoImage.
+// calls it with the canvas being made and the creator's data, a zoImage.  The
+// canvas draws into width x height samples of each plane it is made over, so
+// a record whose planes do not hold them, or a null image or planes array,
+// gets no canvas: it is not set up.
 static void create_image_canvas(vgCanvas *canvas, void *data) {
     const auto *image = static_cast<const zoImage *>(data);
-    if (!vgzo::is_rgb_byte_image(image)) {
+    if (!vgzo::planes_cover_image(image) || !vgzo::is_rgb_byte_image(image)) {
         return;
     }
     const vgCreateCanvasFn rgb_create = rgb_create_canvas.load(std::memory_order_acquire);
@@ -108,13 +127,14 @@ static void create_image_canvas(vgCanvas *canvas, void *data) {
 } // namespace
 
 extern "C" vgContext *vgContextZoImage(void) {
-    // Refilled on every call for as long as the RGB image kind's operations[0]
-    // is null.  create_canvas is published before operations[0], so whoever
-    // sees the slot filled also sees create_canvas.
+    // Fetched again on every call for as long as the RGB image kind's
+    // operations[0] is null; only vgzo's own copy of its create_canvas is
+    // refreshed then.  create_canvas is stored before operations[0] is
+    // published, so whoever sees the slot filled also sees create_canvas.
     if (copied_operation().load(std::memory_order_acquire) == nullptr) {
         const vgContext *rgb = vgContextImageRGB();
         rgb_create_canvas.store(rgb->create_canvas, std::memory_order_release);
-        copied_operation().store(rgb->operations[0], std::memory_order_release);
+        publish_operation(rgb->operations[0]);
     }
     return &image_canvas_context;
 }

@@ -28,10 +28,12 @@ constexpr PutFamily<double> qm_family{qmCanvasPutImageRectRGB, qmCanvasPutImageR
 
 // Picks the family's function for the image's colour space and alpha plane and
 // hands it the image's own planes; the trailing zeros select the whole image.
-// The coordinates pass through untouched and the canvas is not checked.
+// The coordinates pass through untouched and the canvas is not checked.  The
+// canvas reads width x height samples of each plane, so a record whose planes
+// do not cover that is left alone, as is a null image or planes array.
 template <typename Coord, const PutFamily<Coord> &family>
 inline void put_image(vgCanvas *canvas, const zoImage *image, Coord x, Coord y, Coord w, Coord h) {
-    if (!vgzo::has_byte_samples(image)) {
+    if (!vgzo::planes_cover_image(image) || !vgzo::has_byte_samples(image)) {
         return;
     }
     uint8_t *const *planes = image->planes;

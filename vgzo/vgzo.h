@@ -13,14 +13,41 @@
  * writes a message.  An image a function cannot handle is ignored as each
  * function's comment says: the drawing functions make no canvas call for it,
  * the pattern sets an all-zero pattern for a byte image of a colour space it
- * does not convert, and the reading functions check nothing but the image's
- * kind.
+ * does not convert, and the reading functions read only into an RGB image of
+ * byte samples.  So is a record the imaging library would never make, as
+ * Records says.
  *
- * Null pointers.  The image pointer is never tested: every image argument
- * must point to a valid zoImage with the planes its colour space and alpha
- * flag call for (zo.h).  The canvas pointer is tested only by the pattern and
- * the stipple, which ignore a null canvas and one that does not begin with
- * "VG"; the other functions hand it to the canvas library as it is.
+ * Records.  The imaging library makes every zoImage with an array of plane
+ * addresses, planes of pixel_count = width x height samples and the planes
+ * and palette its colour space and alpha flag call for (zo.h).  A careless
+ * client may hand over records it would never make, and vgzo ignores those
+ * it can tell, rather than let itself or the canvas library read or write
+ * past the image's memory:
+ *   - a null image, or one whose planes array is null, is ignored by every
+ *     function (no call, nothing read or written);
+ *   - a record whose planes cannot hold its area, that is width and height
+ *     both above 0 and pixel_count less than width x height (taken without
+ *     overflow), or a negative pixel_count, is ignored by the drawing and
+ *     reading functions, the stipple and the image canvas kind, which would
+ *     have the canvas library read or write width x height samples of each
+ *     plane.  A record with a width or height of 0 or less and a pixel_count
+ *     of 0 or more is handed on: the canvas library decides what to make of
+ *     it;
+ *   - the pattern, which reads no more than pixel_count samples of a plane,
+ *     takes a record whose planes do not hold its area, but ignores one
+ *     with a negative pixel_count, one whose width x height exceeds 2^31 - 1
+ *     (the largest pixel_count a record can hold) and one lacking (null) a
+ *     plane, the alpha plane or the palette it would take colours from.
+ * vgzo cannot see how long a plane really is: planes shorter than the
+ * record's own pixel_count are the caller's fault and are not caught.
+ *
+ * Null pointers.  A null image is ignored (Records), and so is null data by
+ * the image canvas kind's create_canvas.  The canvas pointer is tested only by
+ * the pattern and the stipple, which ignore a null canvas and one that does
+ * not begin with "VG"; the other functions hand it to the canvas library as
+ * it is.  A null plane or palette within a record is handed on by the Puts,
+ * the Gets, the stipple and the image canvas kind, and the canvas library
+ * decides; the pattern ignores a record lacking one it reads (Records).
  *
  * Ownership.  Canvases and images always belong to the caller, who makes and
  * disposes of them with the canvas and imaging libraries.  vgzo never frees,
@@ -29,8 +56,9 @@
  * the image's planes, and a stipple is the image's own plane.
  *
  * Threads.  vgzo has no lock and no state but the context record of
- * vgContextZoImage.  Every function may be called from any thread; calls on
- * one canvas are as safe as the canvas library's own calls on it. */
+ * vgContextZoImage, whose operations[0] it writes once at most (see there).
+ * Every function may be called from any thread; calls on one canvas are as
+ * safe as the canvas library's own calls on it. */
 #ifndef VGZO_VGZO_H
 #define VGZO_VGZO_H
 
@@ -83,7 +111,8 @@ extern "C" {
  *       with planes[0] and palette (has_alpha is not read);
  * each with the canvas, width and height first, x, y, w, h unchanged (also 0
  * or negative), and 0, 0, 0, 0 last: the whole image.
- * Ignored, with no call: any other sample_type or color_space.
+ * Ignored, with no call: any other sample_type or color_space, a null image or
+ * planes array, and planes that cannot hold width x height samples (Records).
  * The canvas is not tested.  The image is read during the call only. */
 VGZO_API void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
                                  int32_t w, int32_t h);
@@ -98,10 +127,11 @@ VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double 
  * qm coordinates) of the image's own width x height into its planes[0],
  * planes[1] and planes[2]: one call of vgCanvasGetImageRGB or
  * qmCanvasGetImageRGB with the canvas, the three planes, x, y, width, height.
- * No other field is read, and nothing is checked but this: only an RGB image
- * of byte samples (color_space 0, sample_type 0) is read into; for any other
- * image nothing is called and nothing written, since it does not have three
- * planes of pixel_count bytes.  An alpha plane is left as it is.  The canvas
+ * Only an RGB image of byte samples (color_space 0, sample_type 0) is read
+ * into, and only if its planes hold width x height samples (Records): any
+ * other image lacks three planes that take the area, so for it nothing is
+ * called and nothing written, nor for a null image or planes array.  No
+ * field but these is read, and an alpha plane is left as it is.  The canvas
  * is not tested. */
 VGZO_API void vgCanvasGetZoImage(vgCanvas *canvas, zoImage *image, int32_t x, int32_t y);
 VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, double y);
@@ -115,7 +145,8 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  * be freed or changed.  Its flags (0xC7FFFFFB) and kind (2) are vgzo's own;
  * operations[0] is the canvas library's RGB image kind's (vgContextImageRGB),
  * fetched on the first call and fetched again on every call for as long as
- * that slot is null.
+ * that slot is null; the record's operations[0] stays null meanwhile and is
+ * not written.
  *
  * What the canvas creation then calls: for an RGB image of byte samples, the
  * image's "ResolutionUnit" text and, if there is one, element 0 of its
@@ -126,14 +157,24 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  *   "<width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
  * written by the C runtime's formatted printing under the current locale
  * (%d, %p, %g), the alpha plane and -a when has_alpha is not 0.  Any other
- * image is neither read nor handed on, and the canvas is not set up.
+ * image is neither read nor handed on, nor is a null image or planes array
+ * or a record whose planes cannot hold width x height samples (Records), and
+ * the canvas is not set up.
  *
  * Lifetime: the image must outlive every canvas made over it, and its planes
  * must not be moved or freed while such a canvas exists.  Dispose of the
  * canvas before freeing the image.
  *
- * Threads: any number of threads may make their first call at once (the
- * fetched items are written and read atomically). */
+ * Threads: any number of threads may call it at once, first calls included.
+ * The record is written once at most: operations[0] goes from null to the
+ * RGB image kind's operations[0] in the first call that finds that non-null
+ * (an atomic compare-and-exchange, after the kind's create_canvas is stored
+ * for vgzo's own use) and is never stored again; every other field is fixed
+ * from load, and while the kind's operations[0] is null nothing in the record
+ * is written at all.  So the canvas library may read the record with plain
+ * loads from any thread, but for a read of operations[0] that overlaps the
+ * call that fills it: make one call before starting threads that use the
+ * record. */
 VGZO_API vgContext *vgContextZoImage(void);
 
 /* Fills.
@@ -150,18 +191,21 @@ VGZO_API vgContext *vgContextZoImage(void);
  *                                   all zero.
  * Entries past pixel_count are 0, so a record whose pixel_count falls short
  * of width x height still hands on width x height entries.
- * Ignored, with no call: a null canvas or one not beginning with "VG", any
- * other sample_type, a negative pixel_count, and an array that cannot be
- * allocated (nothing is set then).  A large array lives in memory mapped for
- * the call alone, released before it returns. */
+ * Ignored, with no call: a null canvas or one not beginning with "VG", a null
+ * image or planes array, any other sample_type, a negative pixel_count, a
+ * width x height above 2^31 - 1 (nothing is reserved for it), a null plane,
+ * alpha plane or palette that the colours above would be taken from, and an
+ * array that cannot be allocated (nothing is set then).  A large array lives
+ * in memory mapped for the call alone, released before it returns. */
 VGZO_API void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image);
 
 /* vgCanvasStippleZoImage: set the canvas's stipple mask from an image of
  * colour space 3 with byte samples: one call of vgCanvasStipple with the
  * canvas, width, height and planes[0] itself, not a copy.  If the canvas
  * library keeps the mask, the image must outlive its use as the stipple.
- * Ignored, with no call: a null canvas or one not beginning with "VG", and
- * any other image. */
+ * Ignored, with no call: a null canvas or one not beginning with "VG", a null
+ * image or planes array, a plane that cannot hold width x height samples
+ * (Records), and any other image. */
 VGZO_API void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image);
 
 #ifdef __cplusplus

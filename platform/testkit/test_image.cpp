@@ -14,6 +14,9 @@ std::size_t samples_per_plane(const ImageShape &shape, int32_t pixel_count) {
     if (shape.plane_samples) {
         return *shape.plane_samples;
     }
+    if (shape.exact_planes) {
+        return static_cast<std::size_t>(std::max(pixel_count, int32_t{0}));
+    }
     const bool has_area = shape.width > 0 && shape.height > 0;
     const std::size_t area =
         has_area ? static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.height)
@@ -42,12 +45,17 @@ TestImage::TestImage(const ImageShape &shape) {
     record_.has_alpha = shape.has_alpha;
     record_.pixel_count = shape.pixel_count.value_or(static_cast<int32_t>(area));
     plane_size_ = samples_per_plane(shape, record_.pixel_count);
-    for (int i = 0; i < plane_count(shape); ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        storage_[index] = std::make_unique<uint8_t[]>(plane_size_); // zeroed
-        planes_[index] = storage_[index].get();
+    const auto planes = static_cast<std::size_t>(plane_count(shape));
+    for (std::size_t i = 0; i < planes; ++i) {
+        storage_[i] = std::make_unique<uint8_t[]>(plane_size_); // zeroed
+        planes_[i] = storage_[i].get();
     }
     record_.planes = planes_.data();
+    if (shape.exact_planes) {
+        exact_planes_ = std::make_unique<uint8_t *[]>(planes);
+        std::copy_n(planes_.begin(), planes, exact_planes_.get());
+        record_.planes = exact_planes_.get();
+    }
     resize_palette(
         shape.palette_entries.value_or(shape.color_space == ZO_COLOR_SPACE_RGB ? 0 : 256));
 }

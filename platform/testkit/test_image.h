@@ -27,6 +27,11 @@ struct ImageShape {
     std::optional<std::size_t> palette_entries = std::nullopt;
     // Samples per plane; when not given max(pixel_count, width x height).
     std::optional<std::size_t> plane_samples = std::nullopt;
+    // True: each plane holds exactly pixel_count samples (none for a negative
+    // one) and the planes array exactly the record's planes, as a record made
+    // by a careless client might, so that the address sanitizer sees any
+    // access past what the record states (a given plane_samples still wins).
+    bool exact_planes = false;
 };
 
 // A record whose planes and palette are each an allocation of their own,
@@ -35,8 +40,9 @@ struct ImageShape {
 // with a non-zero has_alpha; every other colour space has one, the index
 // plane.  A plane holds max(pixel_count, width x height) samples: what the
 // library reads (pixel_count) and what the canvas reads or writes (width x
-// height) both fit.  Samples and palette start at zero.  A check may point
-// the record's planes elsewhere; the image still owns and frees its own.
+// height) both fit; with exact_planes it holds pixel_count samples alone.
+// Samples and palette start at zero.  A check may point the record's planes
+// elsewhere; the image still owns and frees its own.
 class TestImage {
 public:
     explicit TestImage(const ImageShape &shape = {});
@@ -63,6 +69,7 @@ public:
 private:
     zoImage record_{};
     std::array<uint8_t *, 4> planes_{};
+    std::unique_ptr<uint8_t *[]> exact_planes_; // the record's planes array with exact_planes
     std::array<std::unique_ptr<uint8_t[]>, 4> storage_;
     std::size_t plane_size_ = 0;
     std::unique_ptr<vgColor[]> palette_;

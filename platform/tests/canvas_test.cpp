@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -202,6 +203,64 @@ TEST(CanvasStandIn, FillTilesThePatternThroughTheStipple) {
     vgCanvasFillRect(canvas.get(), 0, 1, 4, 1, rgb(0, 255, 0));
     EXPECT_EQ(drawn(canvas.get())[1], "#.#.");
 }
+
+// Disposal takes a live canvas of the stand-in's own and nothing else: a
+// canvas disposed of already (a second disposal) or a record made elsewhere
+// is left unread, so the address sanitizer sees no use after free, and a
+// record that merely begins with "VG" is not freed.
+struct Disposal {
+    const char *name;
+    void (*dispose_of)();
+};
+
+void PrintTo(const Disposal &disposal, std::ostream *out) {
+    *out << disposal.name;
+}
+
+// Planes for a canvas of the RGB image kind, and the creation text naming them.
+std::array<uint8_t, 4> kind_samples[3];
+std::string kind_text() {
+    char text[128];
+    std::snprintf(text, sizeof text, "2x2 %p %p %p", static_cast<void *>(kind_samples[0].data()),
+                  static_cast<void *>(kind_samples[1].data()),
+                  static_cast<void *>(kind_samples[2].data()));
+    return text;
+}
+
+const Disposal kDisposals[] = {
+    {"twice",
+     [] {
+         vgCanvas *canvas = vgCanvasCreate(2, 2);
+         ASSERT_NE(canvas, nullptr);
+         vgCanvasDestroy(canvas);
+         vgCanvasDestroy(canvas);
+     }},
+    {"twiceOfAKind",
+     [] {
+         std::string text = kind_text();
+         vgCanvas *canvas = vgCanvasCreateWithContext(vgContextImageRGB(), text.data());
+         ASSERT_NE(canvas, nullptr);
+         vgCanvasDestroy(canvas);
+         vgCanvasDestroy(canvas);
+     }},
+    {"recordMadeElsewhere",
+     [] {
+         alignas(16) unsigned char record[256] = {'V', 'G'};
+         vgCanvasDestroy(reinterpret_cast<vgCanvas *>(record));
+         EXPECT_EQ(record[0], 'V');
+         EXPECT_EQ(record[1], 'G');
+     }},
+    {"null", [] { vgCanvasDestroy(nullptr); }},
+};
+
+class CanvasDisposal : public ::testing::TestWithParam<Disposal> {};
+
+TEST_P(CanvasDisposal, OfAnythingButALiveCanvasIsHarmless) {
+    GetParam().dispose_of();
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, CanvasDisposal, ::testing::ValuesIn(kDisposals),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CanvasStandIn, EncodesColoursAsAlphaRedGreenBlue) {
     EXPECT_EQ(vgEncodeColor(0x12, 0x34, 0x56), 0xFF123456u);

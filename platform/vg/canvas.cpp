@@ -2,16 +2,54 @@
 /* Canvas records: creation, disposal and read-only accessors. */
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <type_traits>
+#include <unordered_set>
+#include <utility>
 
 #include "canvas.h"
 
 /* Clients recognise a live canvas by its first two bytes. */
 static_assert(std::is_standard_layout_v<vgCanvas>, "the signature must lead the record");
 
-using vg_standin::has_signature;
 using vg_standin::live_canvas;
+
+namespace {
+
+/* The canvases made and not yet disposed of, so that disposal can tell a
+ * canvas of its own from a record already freed or made elsewhere without
+ * reading it.  Made at the first canvas's creation, so a static object that
+ * holds a canvas is destroyed, and disposes of it, before the set is. */
+class LiveCanvases {
+public:
+    void add(const vgCanvas *canvas) {
+        const std::scoped_lock lock(mutex_);
+        canvases_.insert(canvas);
+    }
+    /* True, and forgotten, if the canvas was live. */
+    bool remove(const vgCanvas *canvas) {
+        const std::scoped_lock lock(mutex_);
+        return canvases_.erase(canvas) != 0;
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_set<const vgCanvas *> canvases_;
+};
+
+LiveCanvases &live_canvases() {
+    static LiveCanvases canvases;
+    return canvases;
+}
+
+/* Hands a freshly made canvas to its caller as a live one. */
+vgCanvas *register_canvas(std::unique_ptr<vgCanvas> canvas) {
+    live_canvases().add(canvas.get());
+    return canvas.release();
+}
+
+} // namespace
 
 extern "C" {
 
@@ -29,7 +67,7 @@ vgCanvas *vgCanvasCreate(int32_t width, int32_t height) {
         canvas->width = width;
         canvas->height = height;
         canvas->set_up = true;
-        return canvas.release();
+        return register_canvas(std::move(canvas));
     } catch (const std::exception &) {
         return nullptr;
     }
@@ -39,22 +77,25 @@ vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data) {
     if (!context || !context->create_canvas) {
         return nullptr;
     }
-    auto *canvas = new (std::nothrow) vgCanvas;
+    std::unique_ptr<vgCanvas> canvas(new (std::nothrow) vgCanvas);
     if (!canvas) {
         return nullptr;
     }
-    context->create_canvas(canvas, data);
+    context->create_canvas(canvas.get(), data);
     if (!canvas->set_up) {
-        delete canvas;
         return nullptr;
     }
-    return canvas;
+    try {
+        return register_canvas(std::move(canvas));
+    } catch (const std::exception &) {
+        return nullptr;
+    }
 }
 
 void vgCanvasDestroy(vgCanvas *canvas) {
-    /* Refusing a record without the signature turns a second disposal of
-     * the same canvas into a no-op rather than a double free. */
-    if (!has_signature(canvas)) {
+    /* Only a live canvas of this library is disposed of: a second disposal
+     * of the same canvas, or a record made elsewhere, is ignored unread. */
+    if (!live_canvases().remove(canvas)) {
         return;
     }
     canvas->signature[0] = 0;

@@ -42,7 +42,10 @@ vgCanvas *vgCanvasCreate(int32_t width, int32_t height);
 /* A canvas of the given kind: a fresh record beginning with "VG" is handed to
  * context->create_canvas with data.  Null when the kind did not set it up. */
 vgCanvas *vgCanvasCreateWithContext(const vgContext *context, void *data);
-/* Disposes of a canvas; its record no longer begins with "VG" afterwards. */
+/* Disposes of a canvas; its record no longer begins with "VG" afterwards.
+ * Anything but a live canvas made above (null, a canvas already disposed of,
+ * a record made elsewhere) is ignored without being read, so disposing of a
+ * canvas twice is harmless. */
 void vgCanvasDestroy(vgCanvas *canvas);
 
 int32_t vgCanvasWidth(const vgCanvas *canvas);
