@@ -2,8 +2,8 @@
 // Fill pattern and stipple mask from an image.
 #include <algorithm>
 
-#include "image_kind.h"
-#include "pattern_array.h"
+#include "image_format_p.h"
+#include "pattern_array_p.h"
 
 namespace {
 
@@ -84,9 +84,7 @@ void convert_pixels(const zoImage *image, vgColor *colors) {
 
 } // namespace
 
-extern "C" {
-
-void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
+VGZO_API_IMPL void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
     if (!is_live_canvas(canvas) || !can_make_pattern(image)) {
         return;
     }
@@ -102,7 +100,7 @@ void vgCanvasPatternZoImage(vgCanvas *canvas, const zoImage *image) {
 
 // The canvas may fill through the mask long after this call, reading width x
 // height bytes of it, so only a plane that holds them is handed on.
-void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
+VGZO_API_IMPL void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
     if (!is_live_canvas(canvas) || !vgzo::planes_cover_image(image) ||
         !vgzo::has_byte_samples(image) || image->color_space != ZO_COLOR_SPACE_INDEXED3) {
         return;
@@ -110,5 +108,3 @@ void vgCanvasStippleZoImage(vgCanvas *canvas, const zoImage *image) {
     // The image's own plane is the mask, not a copy.
     vgCanvasStipple(canvas, image->width, image->height, image->planes[0]);
 }
-
-} // extern "C"

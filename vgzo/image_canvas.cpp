@@ -7,14 +7,12 @@
 #include <atomic>
 #include <cstring>
 
-#include "image_kind.h"
-#include "runtime_print.h"
+#include "image_format_p.h"
+#include "runtime_print_p.h"
 
 namespace {
 
-extern "C" {
-static void create_image_canvas(vgCanvas *canvas, void *data);
-}
+void create_image_canvas(vgCanvas *canvas, void *data);
 
 constexpr uint32_t kImageCanvasFlags = 0xC7FFFFFBu; // all bits but 2, 27, 28 and 29
 constexpr int32_t kImageCanvasKind = 2;
@@ -99,14 +97,12 @@ bool format_creation_text(const zoImage *image, double resolution,
                                       blue, resolution);
 }
 
-extern "C" {
-
 // Reached only through image_canvas_context.create_canvas: the canvas library
 // calls it with the canvas being made and the creator's data, a zoImage.  The
 // canvas draws into width x height samples of each plane it is made over, so
 // a record whose planes do not hold them, or a null image or planes array,
 // gets no canvas: it is not set up.
-static void create_image_canvas(vgCanvas *canvas, void *data) {
+void create_image_canvas(vgCanvas *canvas, void *data) {
     const auto *image = static_cast<const zoImage *>(data);
     if (!vgzo::planes_cover_image(image) || !vgzo::is_rgb_byte_image(image)) {
         return;
@@ -122,11 +118,9 @@ static void create_image_canvas(vgCanvas *canvas, void *data) {
     rgb_create(canvas, text);
 }
 
-} // extern "C"
-
 } // namespace
 
-extern "C" vgContext *vgContextZoImage(void) {
+VGZO_API_IMPL vgContext *vgContextZoImage(void) {
     // Fetched again on every call for as long as the RGB image kind's
     // operations[0] is null; only vgzo's own copy of its create_canvas is
     // refreshed then.  create_canvas is stored before operations[0] is

@@ -16,7 +16,7 @@
 // maps afresh every time (2.3 to 2.7) and the huge mapping costs 1.0, or the
 // same as calloc when huge pages are off.  So from 32 MiB on the own mapping
 // never loses, and below it the heap is the better bet.
-#include "pattern_array.h"
+#include "pattern_array_p.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Drawing an image on a canvas, in the three coordinate families.
-#include "image_kind.h"
+#include "image_format_p.h"
 
 namespace {
 
@@ -53,21 +53,17 @@ inline void put_image(vgCanvas *canvas, const zoImage *image, Coord x, Coord y, 
 
 } // namespace
 
-extern "C" {
-
-void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y, int32_t w,
-                        int32_t h) {
+VGZO_API_IMPL void vgCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, int32_t x, int32_t y,
+                                      int32_t w, int32_t h) {
     put_image<int32_t, vg_family>(canvas, image, x, y, w, h);
 }
 
-void vgfCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y, double w,
-                         double h) {
+VGZO_API_IMPL void vgfCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y,
+                                       double w, double h) {
     put_image<double, vgf_family>(canvas, image, x, y, w, h);
 }
 
-void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y, double w,
-                        double h) {
+VGZO_API_IMPL void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double x, double y,
+                                      double w, double h) {
     put_image<double, qm_family>(canvas, image, x, y, w, h);
 }
-
-} // extern "C"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The one platform-dependent part of the library: which formatter writes the
 // creation text.
-#include "runtime_print.h"
+#include "runtime_print_p.h"
 
 #include <cstdarg>
 #include <cstdio>

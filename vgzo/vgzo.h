@@ -7,7 +7,9 @@
  * The eight functions below are the whole interface.  Each takes the canvas
  * first and the image second (vgContextZoImage takes nothing) and passes the
  * image's own planes and palette on to the canvas library function that fits
- * the image: nothing is copied or converted, but the colours of a pattern.
+ * the image's format, that is its colour space, sample type and alpha flag:
+ * nothing is copied or converted, but the colours of a pattern.  (A canvas
+ * kind, a vgContext, is the canvas library's; vgContextZoImage is one.)
  *
  * Errors.  Nothing is reported: no function returns a status, sets errno or
  * writes a message.  An image a function cannot handle is ignored as each
@@ -153,10 +155,10 @@ VGZO_API void qmCanvasGetZoImage(vgCanvas *canvas, zoImage *image, double x, dou
  * "XResolution" reals give the resolution in pixels per millimetre
  * (XResolution / 25.4 when the unit's first three characters are "DPI",
  * XResolution / 10 for any other unit, none for an XResolution of 0), and
- * the RGB image kind's create_canvas is called with the text
- *   "<width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]"
- * written by the C runtime's formatted printing under the current locale
- * (%d, %p, %g), the alpha plane and -a when has_alpha is not 0.  Any other
+ * the RGB image kind's create_canvas is called with the creation text of
+ * vg.h (vgContextImageRGB): the image's width, height and planes, the alpha
+ * plane and -a when has_alpha is not 0, and that resolution, written by the
+ * C runtime's formatted printing under the current locale (%d, %p, %g).  Any other
  * image is neither read nor handed on, nor is a null image or planes array
  * or a record whose planes cannot hold width x height samples (Records), and
  * the canvas is not set up.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Image classification shared by the bridge's operations, and the facts a
-// record must hold before it is read or handed on.
+// Image formats, shared by the bridge's operations: which the operations
+// handle (RGB or indexed, byte samples), and the facts a record must hold
+// before it is read or handed on.
 //
 // The imaging library makes every record with a planes array, planes of
 // pixel_count = width x height samples and whatever palette its colour space
@@ -8,12 +9,12 @@
 // never make; the operations test the facts below first and ignore a record
 // that fails one, rather than let vgzo or the canvas library read or write
 // past the image's memory.
-#ifndef VGZO_IMAGE_KIND_H
-#define VGZO_IMAGE_KIND_H
+#ifndef VGZO_IMAGE_FORMAT_P_H
+#define VGZO_IMAGE_FORMAT_P_H
 
 #include <cstdint>
 
-#include "vgzo.h"
+#include "api_p.h"
 
 namespace vgzo {
 
@@ -63,9 +64,9 @@ inline bool is_indexed(const zoImage *image) {
            image->color_space <= ZO_COLOR_SPACE_INDEXED3;
 }
 
-// An RGB image of byte samples: the only kind that has three colour planes of
-// pixel_count bytes each, so the only kind a canvas may be read into or made
-// over.
+// An RGB image of byte samples: the only format that has three colour planes
+// of pixel_count bytes each, so the only one a canvas may be read into or
+// made over.
 inline bool is_rgb_byte_image(const zoImage *image) {
     return has_byte_samples(image) && image->color_space == ZO_COLOR_SPACE_RGB;
 }
@@ -88,4 +89,4 @@ inline bool has_colour_planes(const zoImage *image) {
 
 } // namespace vgzo
 
-#endif // VGZO_IMAGE_KIND_H
+#endif // VGZO_IMAGE_FORMAT_P_H

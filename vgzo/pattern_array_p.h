@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The temporary array of encoded colours a pattern is converted into.
-#ifndef VGZO_PATTERN_ARRAY_H
-#define VGZO_PATTERN_ARRAY_H
+#ifndef VGZO_PATTERN_ARRAY_P_H
+#define VGZO_PATTERN_ARRAY_P_H
 
 #include <cstddef>
 #include <cstdint>
@@ -53,4 +53,4 @@ private:
 
 } // namespace vgzo
 
-#endif // VGZO_PATTERN_ARRAY_H
+#endif // VGZO_PATTERN_ARRAY_P_H

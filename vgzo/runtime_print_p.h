@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Formatted printing into a buffer by the platform's C runtime.
-#ifndef VGZO_RUNTIME_PRINT_H
-#define VGZO_RUNTIME_PRINT_H
+#ifndef VGZO_RUNTIME_PRINT_P_H
+#define VGZO_RUNTIME_PRINT_P_H
 
 #include <cstddef>
 
@@ -16,4 +16,4 @@ namespace vgzo {
 
 } // namespace vgzo
 
-#endif // VGZO_RUNTIME_PRINT_H
+#endif // VGZO_RUNTIME_PRINT_P_H
