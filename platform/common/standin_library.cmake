@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 # Both stand-ins are built alike: a versioned shared library whose users reach
-# its headers from the repository root ("vgzo/vg.h") and from its own folder
-# ("vg_standin.h"), with the shared helpers of platform/common, strict
-# warnings, and no undefined symbols so that a missing definition fails the
-# link instead of the first program that loads the library.
+# the declarations from the repository root ("vgzo/vg.h") and its one public
+# header ("vg_standin.h") from its include/ folder, with the shared helpers of
+# platform/common, strict warnings, and no undefined symbols so that a
+# missing definition fails the link instead of the first program that loads
+# the library.
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 
@@ -18,11 +19,18 @@ function(vgzo_standin_library name)
   # project that takes vgzo in; the file keeps the library's own name.
   set(target vgzo_${name})
   add_library(${target} SHARED ${ARGN})
-  # platform/common holds the trace record, which the headers include.
-  target_include_directories(${target} PUBLIC
-    $<BUILD_INTERFACE:${repository_root}>
-    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
-    $<BUILD_INTERFACE:${platform_dir}/common>)
+  # Its users see its own header (include/<name>_standin.h), the trace
+  # record it includes (common/include) and the declarations from the
+  # repository root ("vgzo/vg.h"); its own folder and platform/common, with
+  # the private headers (*_p.h), are its alone.
+  target_include_directories(${target}
+    PUBLIC
+      $<BUILD_INTERFACE:${repository_root}>
+      $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
+      $<BUILD_INTERFACE:${platform_dir}/common/include>
+    PRIVATE
+      ${CMAKE_CURRENT_SOURCE_DIR}
+      ${platform_dir}/common)
   target_link_libraries(${target} PRIVATE Threads::Threads)
   # Inline helpers stay private to each library, so vg and zo never bind to
   # each other's copy of the shared header code.
@@ -78,7 +86,7 @@ function(vgzo_install_standin name header)
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   cmake_path(GET CMAKE_CURRENT_FUNCTION_LIST_DIR PARENT_PATH platform_dir)
   cmake_path(GET platform_dir PARENT_PATH repository_root)
-  install(FILES ${header} ${platform_dir}/common/trace_record.h
+  install(FILES include/${header} ${platform_dir}/common/include/trace_record.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
     COMPONENT standins ${exclude})
   install(FILES ${repository_root}/vgzo/vg.h ${repository_root}/vgzo/zo.h

@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "canvas.h"
+#include "canvas_p.h"
 
 /* Clients recognise a live canvas by its first two bytes. */
 static_assert(std::is_standard_layout_v<vgCanvas>, "the signature must lead the record");

@@ -2,14 +2,14 @@
 /* Put and Get in the three coordinate families.  Every family is reduced to
  * one integer area in top-left coordinates, held in 64 bits so that no sum or
  * product of 32-bit inputs can overflow; a single scaler then draws any of
- * the three source kinds. */
+ * the three source formats. */
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
-#include "canvas.h"
-#include "trace.h"
+#include "canvas_p.h"
+#include "vg_trace_p.h"
 
 using vg_standin::live_canvas;
 using vg_standin::trace;
@@ -95,7 +95,7 @@ void blend(vgCanvas &canvas, int64_t at, Pixel pixel) {
     }
 }
 
-/* The three source kinds: whether their planes are usable, and the pixel at a
+/* The three source formats: whether their planes are usable, and the pixel at a
  * sample offset. */
 struct RgbSource {
     const uint8_t *red, *green, *blue;

@@ -4,8 +4,8 @@
 #include <exception>
 #include <vector>
 
-#include "canvas.h"
-#include "trace.h"
+#include "canvas_p.h"
+#include "vg_trace_p.h"
 
 using vg_standin::live_canvas;
 using vg_standin::trace;

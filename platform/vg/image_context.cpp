@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: MIT
 /* The RGB image canvas kind: a canvas drawn straight into planes someone
- * else owns, named by a creation text
- *
- *     <width>x<height> <plane> <plane> <plane>[ <plane>][ -r<resolution>][ -a]
- *
- * Planes are addresses as "%p" prints them; -a announces the fourth (alpha)
- * plane and must come last; the resolution, in pixels per millimetre, is read
- * under the current locale, as the text's writer formatted it that way.
- * Tokens are separated by runs of blanks (spaces or tabs).  Any malformed
- * text leaves the canvas not set up. */
+ * else owns, named by the creation text of vgzo/vg.h (vgContextImageRGB).
+ * The resolution is read under the current locale, as the text's writer
+ * formatted it that way; tokens are separated by runs of blanks (spaces or
+ * tabs).  Any malformed text leaves the canvas not set up. */
 #include <array>
 #include <atomic>
 #include <cctype>
@@ -21,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas.h"
-#include "trace.h"
+#include "canvas_p.h"
+#include "vg_trace_p.h"
 
 using vg_standin::has_signature;
 using vg_standin::trace;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 /* The canvas stand-in's call trace and its C interface. */
-#include "trace.h"
+#include "vg_trace_p.h"
 
 #include "vg_standin.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "trace.h"
 #include "zo_standin.h"
+#include "zo_trace_p.h"
 
 namespace {
 

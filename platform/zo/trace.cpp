@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 /* The imaging stand-in's call trace and its C interface. */
-#include "trace.h"
+#include "zo_trace_p.h"
 
 #include "zo_standin.h"
 

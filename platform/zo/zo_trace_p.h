@@ -1,12 +1,12 @@
 /* SPDX-License-Identifier: MIT */
 /* The imaging stand-in's call trace, shared by its source files. */
-#ifndef ZO_STANDIN_TRACE_H
-#define ZO_STANDIN_TRACE_H
+#ifndef ZO_STANDIN_TRACE_P_H
+#define ZO_STANDIN_TRACE_P_H
 
-#include "call_trace.h"
+#include "call_trace_p.h"
 
 namespace zo_standin {
 extern standin::CallTrace trace;
 }
 
-#endif /* ZO_STANDIN_TRACE_H */
+#endif /* ZO_STANDIN_TRACE_P_H */

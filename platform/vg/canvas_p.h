@@ -1,7 +1,7 @@
 /* SPDX-License-Identifier: MIT */
 /* The canvas record, shared by the canvas stand-in's source files. */
-#ifndef VG_STANDIN_CANVAS_H
-#define VG_STANDIN_CANVAS_H
+#ifndef VG_STANDIN_CANVAS_P_H
+#define VG_STANDIN_CANVAS_P_H
 
 #include <cstdint>
 #include <vector>
@@ -44,4 +44,4 @@ inline const vgCanvas *live_canvas(const vgCanvas *canvas) {
 
 } // namespace vg_standin
 
-#endif /* VG_STANDIN_CANVAS_H */
+#endif /* VG_STANDIN_CANVAS_P_H */

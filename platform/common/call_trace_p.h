@@ -2,8 +2,8 @@
 /* Call trace shared by the two stand-in libraries: one typed record per call
  * (trace_record.h).  Off by default; while off a call costs one relaxed
  * atomic load, since benchmarks call traced functions millions of times. */
-#ifndef VGZO_PLATFORM_CALL_TRACE_H
-#define VGZO_PLATFORM_CALL_TRACE_H
+#ifndef VGZO_PLATFORM_CALL_TRACE_P_H
+#define VGZO_PLATFORM_CALL_TRACE_P_H
 
 #include <atomic>
 #include <cstddef>
@@ -68,4 +68,4 @@ private:
 
 } // namespace standin
 
-#endif /* VGZO_PLATFORM_CALL_TRACE_H */
+#endif /* VGZO_PLATFORM_CALL_TRACE_P_H */

@@ -1,12 +1,12 @@
 /* SPDX-License-Identifier: MIT */
 /* The canvas stand-in's call trace, shared by its source files. */
-#ifndef VG_STANDIN_TRACE_H
-#define VG_STANDIN_TRACE_H
+#ifndef VG_STANDIN_TRACE_P_H
+#define VG_STANDIN_TRACE_P_H
 
-#include "call_trace.h"
+#include "call_trace_p.h"
 
 namespace vg_standin {
 extern standin::CallTrace trace;
 }
 
-#endif /* VG_STANDIN_TRACE_H */
+#endif /* VG_STANDIN_TRACE_P_H */

@@ -78,12 +78,11 @@ const uint8_t *vgCanvasGetStipple(const vgCanvas *canvas, int32_t *width, int32_
 void vgCanvasFillRect(vgCanvas *canvas, int32_t x, int32_t y, int32_t w, int32_t h, vgColor color);
 
 /* The RGB image kind (vgContextImageRGB: flags 0x1, kind 1, operations[0] a
- * no-op, the others null) takes as data a creation text, read during the call
- *     <width>x<height> <red> <green> <blue>[ <alpha>][ -r<resolution>][ -a]
- * of blank-separated tokens: plane addresses as "%p" prints them (hexadecimal,
- * 0x optional); -r the resolution in pixels per millimetre, read under the
- * current locale; -a, last, calls for the alpha plane.  The canvas borrows
- * the planes and draws straight into them.  A malformed text (also a null
+ * no-op, the others null) takes as data the creation text vgzo/vg.h gives,
+ * read during the call: its tokens separated by runs of blanks (spaces or
+ * tabs), plane addresses in hexadecimal with or without "0x", the resolution
+ * under the current locale.  The canvas borrows the planes and draws
+ * straight into them.  A malformed text (also a null
  * plane, a size below 1, a negative or non-finite resolution) leaves the
  * canvas not set up, so vgCanvasCreateWithContext returns null. */
 
