@@ -3,7 +3,7 @@
 // (with the resolution) and hands it to the RGB image kind, which parses it.
 #include <benchmark/benchmark.h>
 
-#include "canvas.h"
+#include "testkit.h"
 #include "vgzo/vgzo.h"
 
 namespace {

@@ -32,7 +32,7 @@ void set(std::span<uint8_t> samples, std::initializer_list<uint8_t> values) {
 // address is the library's own.
 bool is_pattern_call(const standin::TraceRecord &record, vgCanvas *canvas, int32_t width,
                      int32_t height) {
-    const auto expected = call("vgCanvasPattern", canvas, width, height);
+    const auto expected = standin::call("vgCanvasPattern", canvas, width, height);
     return record.function == expected.function && record.arguments.size() == 4 &&
            std::equal(expected.arguments.begin(), expected.arguments.end(),
                       record.arguments.begin());
@@ -65,7 +65,7 @@ TEST_F(FillTest, CanvasesThatFailTheSignatureTestGetNoCall) {
     }
     vgCanvasPatternZoImage(nullptr, rgb_image.get());
     vgCanvasStippleZoImage(nullptr, stipple_image.get());
-    EXPECT_EQ(vg_calls(), std::vector<standin::TraceRecord>{});
+    EXPECT_EQ(vgTraceRecords(), std::vector<standin::TraceRecord>{});
 }
 
 TEST_F(FillTest, RgbImageIsEncodedPixelByPixelInOrder) {
@@ -74,10 +74,10 @@ TEST_F(FillTest, RgbImageIsEncodedPixelByPixelInOrder) {
     set(image.samples(2), {0, 255});
     vgCanvasPatternZoImage(canvas.get(), image.get());
 
-    const auto calls = vg_calls();
+    const auto calls = vgTraceRecords();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0], call("vgEncodeColor", uint8_t{255}, uint8_t{0}, uint8_t{0}));
-    EXPECT_EQ(calls[1], call("vgEncodeColor", uint8_t{0}, uint8_t{0}, uint8_t{255}));
+    EXPECT_EQ(calls[0], standin::call("vgEncodeColor", uint8_t{255}, uint8_t{0}, uint8_t{0}));
+    EXPECT_EQ(calls[1], standin::call("vgEncodeColor", uint8_t{0}, uint8_t{0}, uint8_t{255}));
     EXPECT_TRUE(is_pattern_call(calls[2], canvas.get(), 2, 1)) << calls[2];
     EXPECT_EQ(pattern(), (std::vector{vgEncodeColor(255, 0, 0), vgEncodeColor(0, 0, 255)}));
     EXPECT_EQ(width, 2);
@@ -92,12 +92,12 @@ TEST_F(FillTest, RgbaImageIsEncodedWithItsAlpha) {
     set(image.samples(3), {128, 255});
     vgCanvasPatternZoImage(canvas.get(), image.get());
 
-    const auto calls = vg_calls();
+    const auto calls = vgTraceRecords();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0],
-              call("vgEncodeColorAlpha", uint8_t{200}, uint8_t{201}, uint8_t{202}, uint8_t{128}));
-    EXPECT_EQ(calls[1],
-              call("vgEncodeColorAlpha", uint8_t{1}, uint8_t{2}, uint8_t{3}, uint8_t{255}));
+    EXPECT_EQ(calls[0], standin::call("vgEncodeColorAlpha", uint8_t{200}, uint8_t{201},
+                                      uint8_t{202}, uint8_t{128}));
+    EXPECT_EQ(calls[1], standin::call("vgEncodeColorAlpha", uint8_t{1}, uint8_t{2}, uint8_t{3},
+                                      uint8_t{255}));
     EXPECT_EQ(pattern(), (std::vector{vgEncodeColorAlpha(200, 201, 202, 128),
                                       vgEncodeColorAlpha(1, 2, 3, 255)}));
 }
@@ -113,10 +113,10 @@ TEST_F(FillTest, AnyNonZeroAlphaFlagEncodesWithTheAlphaPlane) {
         set(image.samples(3), {40});
         vgTraceClear();
         vgCanvasPatternZoImage(canvas.get(), image.get());
-        const auto calls = vg_calls();
+        const auto calls = vgTraceRecords();
         ASSERT_EQ(calls.size(), 2u) << "has_alpha " << has_alpha;
-        EXPECT_EQ(calls[0],
-                  call("vgEncodeColorAlpha", uint8_t{10}, uint8_t{20}, uint8_t{30}, uint8_t{40}))
+        EXPECT_EQ(calls[0], standin::call("vgEncodeColorAlpha", uint8_t{10}, uint8_t{20},
+                                          uint8_t{30}, uint8_t{40}))
             << "has_alpha " << has_alpha;
         EXPECT_EQ(pattern(), std::vector{vgEncodeColorAlpha(10, 20, 30, 40)})
             << "has_alpha " << has_alpha;
@@ -156,7 +156,7 @@ TEST_F(FillTest, UnhandledColourSpaceSetsAnAllZeroPattern) {
 TEST_F(FillTest, EmptyImageStillSetsItsSize) {
     TestImage image = make_image(0, 5, ZO_COLOR_SPACE_RGB);
     vgCanvasPatternZoImage(canvas.get(), image.get());
-    const auto calls = vg_calls();
+    const auto calls = vgTraceRecords();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_TRUE(is_pattern_call(calls[0], canvas.get(), 0, 5)) << calls[0];
     EXPECT_EQ(pattern(), std::vector<vgColor>{});
@@ -186,7 +186,7 @@ TEST_F(FillTest, ShortPixelCountStillCoversTheWholePattern) {
 TEST_F(FillTest, NegativeSideIsHandedOnAsItIs) {
     TestImage image({.width = -2, .height = 3, .pixel_count = 6});
     vgCanvasPatternZoImage(canvas.get(), image.get());
-    const auto calls = vg_calls();
+    const auto calls = vgTraceRecords();
     ASSERT_EQ(calls.size(), 7u);
     EXPECT_TRUE(is_pattern_call(calls[6], canvas.get(), -2, 3)) << calls[6];
 }
@@ -209,7 +209,7 @@ TEST_F(FillTest, SideOfZeroOrLessIsHandedOnWithThePixelCountConverted) {
                          .exact_planes = true});
         vgTraceClear();
         vgCanvasPatternZoImage(canvas.get(), image.get());
-        const auto calls = vg_calls();
+        const auto calls = vgTraceRecords();
         ASSERT_EQ(calls.size(), static_cast<std::size_t>(s.pixel_count) + 1)
             << s.width << " x " << s.height << ", " << s.pixel_count;
         EXPECT_TRUE(is_pattern_call(calls.back(), canvas.get(), s.width, s.height)) << calls.back();
@@ -277,7 +277,8 @@ TEST_F(FillTest, OtherSampleTypesSetNeitherPatternNorStipple) {
 TEST_F(FillTest, StippleIsTheImagesOwnPlane) {
     TestImage image = make_image(3, 2, ZO_COLOR_SPACE_INDEXED3);
     vgCanvasStippleZoImage(canvas.get(), image.get());
-    EXPECT_EQ(vg_calls(), std::vector{call("vgCanvasStipple", canvas.get(), 3, 2, image.plane(0))});
+    EXPECT_EQ(vgTraceRecords(),
+              std::vector{standin::call("vgCanvasStipple", canvas.get(), 3, 2, image.plane(0))});
     EXPECT_EQ(vgCanvasGetStipple(canvas.get(), &width, &height), image.plane(0));
     EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);
@@ -285,8 +286,8 @@ TEST_F(FillTest, StippleIsTheImagesOwnPlane) {
 
 // What the pattern makes a pattern of, and what it ignores: converting reads
 // only the planes, and a working canvas copies every entry it is handed and
-// fills with them.  Each kind of image the pattern converts, and one it sets
-// all zero.
+// fills with them.  Each image format the pattern converts, and one it sets all
+// zero.
 const Handling kPatternHandling[] = {
     {Record::whole, true},
     {Record::zero_height, true},
@@ -302,19 +303,19 @@ class PatternRecordTest : public TracedTest, public ::testing::WithParamInterfac
 
 TEST_P(PatternRecordTest, IsMadeOfWholeRecordsOnly) {
     const Handling &handling = GetParam();
-    for (const ImageShape &kind : {ImageShape{}, ImageShape{.has_alpha = 1},
-                                   ImageShape{.color_space = 1}, ImageShape{.color_space = 4}}) {
-        RecordUnderTest image(handling.record, kind);
+    for (const ImageShape &format : {ImageShape{}, ImageShape{.has_alpha = 1},
+                                     ImageShape{.color_space = 1}, ImageShape{.color_space = 4}}) {
+        RecordUnderTest image(handling.record, format);
         const Canvas canvas(vgCanvasCreate(8, 8));
         const uint64_t before = image.content_hash();
         vgTraceClear();
         vgCanvasPatternZoImage(canvas.get(), image.get());
         vgCanvasFillRect(canvas.get(), 0, 0, 8, 8, 0xFF000000u);
         if (handling.handed_on) {
-            EXPECT_TRUE(called("vgCanvasPattern")) << "colour space " << kind.color_space;
+            EXPECT_TRUE(called("vgCanvasPattern")) << "colour space " << format.color_space;
         } else {
             EXPECT_EQ(vgTraceCount(), 0u)
-                << "colour space " << kind.color_space << ", has_alpha " << kind.has_alpha;
+                << "colour space " << format.color_space << ", has_alpha " << format.has_alpha;
         }
         EXPECT_EQ(image.content_hash(), before);
     }
@@ -327,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(Records, PatternRecordTest, ::testing::ValuesIn(kPatter
 // is ignored; a part it does not read may be missing.
 struct MissingPart {
     const char *name;
-    ImageShape kind;
+    ImageShape format;
     int plane; // the plane set to null, or -1 for the palette
     bool handed_on;
 };
@@ -355,7 +356,7 @@ class PatternMissingPartTest : public TracedTest,
 
 TEST_P(PatternMissingPartTest, IsIgnoredOnlyIfItWouldBeRead) {
     const MissingPart &part = GetParam();
-    ImageShape shape = part.kind;
+    ImageShape shape = part.format;
     shape.exact_planes = true;
     TestImage image(shape);
     testkit::fill_with_noise(image);

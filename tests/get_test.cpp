@@ -20,17 +20,19 @@ TEST_F(GetTest, ReadsExactlyTheImagesSizeAtTheGivenPlace) {
     TestImage rgb({.width = 10, .height = 5});
     vgCanvasGetZoImage(canvas.get(), rgb.get(), -3, 7);
     qmCanvasGetZoImage(canvas.get(), rgb.get(), 2.5, -0.125);
-    EXPECT_EQ(vg_calls(), (std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgb.plane(0),
-                                            rgb.plane(1), rgb.plane(2), -3, 7, 10, 5),
-                                       call("qmCanvasGetImageRGB", canvas.get(), rgb.plane(0),
-                                            rgb.plane(1), rgb.plane(2), 2.5, -0.125, 10, 5)}));
+    EXPECT_EQ(vgTraceRecords(),
+              (std::vector{standin::call("vgCanvasGetImageRGB", canvas.get(), rgb.plane(0),
+                                         rgb.plane(1), rgb.plane(2), -3, 7, 10, 5),
+                           standin::call("qmCanvasGetImageRGB", canvas.get(), rgb.plane(0),
+                                         rgb.plane(1), rgb.plane(2), 2.5, -0.125, 10, 5)}));
 }
 
 TEST_F(GetTest, AlphaPlaneIsNeitherPassedNorInTheWay) {
     TestImage rgba({.width = 2, .height = 2, .has_alpha = 1});
     vgCanvasGetZoImage(canvas.get(), rgba.get(), 0, 0);
-    EXPECT_EQ(vg_calls(), std::vector{call("vgCanvasGetImageRGB", canvas.get(), rgba.plane(0),
-                                           rgba.plane(1), rgba.plane(2), 0, 0, 2, 2)});
+    EXPECT_EQ(vgTraceRecords(),
+              std::vector{standin::call("vgCanvasGetImageRGB", canvas.get(), rgba.plane(0),
+                                        rgba.plane(1), rgba.plane(2), 0, 0, 2, 2)});
 }
 
 // An indexed image has only its index plane: writing three planes into it

@@ -39,7 +39,7 @@ TEST_F(ImageCanvasTest, FillRepeatsWhileTheRgbKindHasNoOperation) {
         vgTraceClear();
         vgContextZoImage();
         vgContextZoImage();
-        EXPECT_EQ(vg_calls(), std::vector{call("vgContextImageRGB")});
+        EXPECT_EQ(vgTraceRecords(), std::vector{standin::call("vgContextImageRGB")});
         EXPECT_EQ(first->operations[0], original);
     });
 }
@@ -180,13 +180,16 @@ TEST_P(CreationTextTest, TextNamesThePlanesAndTheResolution) {
 
     const std::string text =
         "640x480" + addresses(image, c.has_alpha != 0 ? 4 : 3) + c.expected_ending();
-    EXPECT_EQ(vg_calls(), std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+    EXPECT_EQ(vgTraceRecords(),
+              std::vector{standin::call("rgb_image_create_canvas", canvas.get(), text.c_str())});
     // XResolution is read only when there is a unit.
-    std::vector expected_queries{call("zoImageGetAttribString", image.get(), "ResolutionUnit")};
+    std::vector expected_queries{
+        standin::call("zoImageGetAttribString", image.get(), "ResolutionUnit")};
     if (c.unit) {
-        expected_queries.push_back(call("zoImageGetAttribReal", image.get(), "XResolution", 0));
+        expected_queries.push_back(
+            standin::call("zoImageGetAttribReal", image.get(), "XResolution", 0));
     }
-    EXPECT_EQ(zo_calls(), expected_queries);
+    EXPECT_EQ(zoTraceRecords(), expected_queries);
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, CreationTextTest, ::testing::ValuesIn(kTextCases),
@@ -258,7 +261,7 @@ std::vector<standin::TraceRecord> text_handed_on(zoImage *image, FakeCanvas &can
     const vgContext *context = vgContextZoImage();
     vgTraceClear();
     context->create_canvas(canvas.get(), image);
-    return vg_calls();
+    return vgTraceRecords();
 }
 
 class LongestTextTest : public TracedTest, public ::testing::WithParamInterface<LongestText> {};
@@ -275,7 +278,7 @@ TEST_P(LongestTextTest, ArrivesWhole) {
     EXPECT_EQ(text.size(), c.length);
 #endif
     EXPECT_EQ(text_handed_on(image.get(), canvas),
-              std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+              std::vector{standin::call("rgb_image_create_canvas", canvas.get(), text.c_str())});
 }
 
 #if !defined(_WIN32)
@@ -291,7 +294,8 @@ TEST_F(ImageCanvasTest, TwoByteDecimalSeparatorStillFits) {
     std::setlocale(LC_NUMERIC, "C");
     const std::string text = longest_text(true, 1, "\u066B");
     EXPECT_EQ(text.size(), 119u);
-    EXPECT_EQ(calls, std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+    EXPECT_EQ(calls,
+              std::vector{standin::call("rgb_image_create_canvas", canvas.get(), text.c_str())});
 }
 #endif
 
@@ -314,7 +318,8 @@ TEST_F(ImageCanvasTest, CommaLocaleWritesACommaInTheResolution) {
     std::setlocale(LC_NUMERIC, "C");
 
     const std::string text = "640x480" + addresses(image, 3) + " -r2,83465";
-    EXPECT_EQ(vg_calls(), std::vector{call("rgb_image_create_canvas", canvas.get(), text.c_str())});
+    EXPECT_EQ(vgTraceRecords(),
+              std::vector{standin::call("rgb_image_create_canvas", canvas.get(), text.c_str())});
 }
 
 TEST_F(ImageCanvasTest, ImagesThatAreNotRgbBytesAreNeitherReadNorHandedOn) {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "pattern_array.h"
+#include "pattern_array_p.h"
 
 namespace {
 

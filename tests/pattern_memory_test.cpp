@@ -17,7 +17,7 @@
 #endif
 
 #include "support/traced_test.h"
-#include "vgzo/pattern_array.h"
+#include "vgzo/pattern_array_p.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ using testkit::Canvas;
 
 constexpr std::size_t kThreshold = vgzo::kLargePatternArrayBytes / sizeof(vgColor);
 
-struct Kind {
+struct Format {
     const char *name;
     int32_t color_space;
     int32_t has_alpha;
@@ -39,7 +39,7 @@ struct Size {
     bool large;
 };
 
-const Kind kKinds[] = {{"rgb", 0, 0}, {"rgba", 0, 1}, {"indexed", 2, 0}, {"unconverted", 4, 0}};
+const Format kFormats[] = {{"rgb", 0, 0}, {"rgba", 0, 1}, {"indexed", 2, 0}, {"unconverted", 4, 0}};
 // Just below the threshold, and past it by no whole number of huge pages.
 const Size kSizes[] = {{"below", 2048, 4095, false}, {"past", 4099, 2049, true}};
 
@@ -59,15 +59,15 @@ std::vector<vgColor> expected_pattern(const zoImage *image) {
     return colors;
 }
 
-class LargePatternTest : public ::testing::TestWithParam<std::tuple<Kind, Size>> {};
+class LargePatternTest : public ::testing::TestWithParam<std::tuple<Format, Size>> {};
 
 TEST_P(LargePatternTest, IsTheSameEitherSideOfTheThreshold) {
-    const auto &[kind, size] = GetParam();
+    const auto &[format, size] = GetParam();
     ASSERT_EQ(std::size_t(size.width) * size.height >= kThreshold, size.large);
     TestImage image({.width = size.width,
                      .height = size.height,
-                     .color_space = kind.color_space,
-                     .has_alpha = kind.has_alpha});
+                     .color_space = format.color_space,
+                     .has_alpha = format.has_alpha});
     testkit::fill_with_noise(image);
     const Canvas canvas(vgCanvasCreate(1, 1));
     vgCanvasPatternZoImage(canvas.get(), image.get());
@@ -81,8 +81,8 @@ TEST_P(LargePatternTest, IsTheSameEitherSideOfTheThreshold) {
                 expected_pattern(image.get()));
 }
 
-INSTANTIATE_TEST_SUITE_P(KindsAndSizes, LargePatternTest,
-                         ::testing::Combine(::testing::ValuesIn(kKinds),
+INSTANTIATE_TEST_SUITE_P(FormatsAndSizes, LargePatternTest,
+                         ::testing::Combine(::testing::ValuesIn(kFormats),
                                             ::testing::ValuesIn(kSizes)),
                          [](const auto &info) {
                              return std::string(std::get<0>(info.param).name) + "_" +
@@ -133,7 +133,7 @@ TEST(LargePatternMemory, IsAHugePageMappingGoneWhenTheCallReturns) {
             const testkit::TraceSession trace; // an indexed pattern traces one call
             const Canvas canvas(vgCanvasCreate(1, 1));
             vgCanvasPatternZoImage(canvas.get(), image.get());
-            const auto calls = vg_calls();
+            const auto calls = vgTraceRecords();
             ASSERT_EQ(calls.size(), 1u);
             // Before anything else may be mapped where the array was.
             auto *array =

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
 #include "test_image.h"
+#include "testkit.h"
 #include "vgzo/vgzo.h"
 
 namespace {
@@ -31,15 +31,15 @@ std::vector<vgColor> pixels(const vgCanvas *canvas) {
     return all;
 }
 
-// The direct call for each kind of image, at x 1, y 2, 5 x 3.
-struct Kind {
+// The direct call for each image format, at x 1, y 2, 5 x 3.
+struct Format {
     const char *name;
     int32_t color_space;
     int32_t has_alpha;
     void (*direct)(vgCanvas *, const zoImage *, uint8_t *const *);
 };
 
-const Kind kKinds[] = {
+const Format kFormats[] = {
     {"rgb", 0, 0,
      [](vgCanvas *c, const zoImage *, uint8_t *const *p) {
          vgCanvasPutImageRectRGB(c, 3, 2, p[0], p[1], p[2], 1, 2, 5, 3, 0, 0, 0, 0);
@@ -54,27 +54,29 @@ const Kind kKinds[] = {
      }},
 };
 
-void PrintTo(const Kind &kind, std::ostream *out) {
-    *out << kind.name;
+void PrintTo(const Format &format, std::ostream *out) {
+    *out << format.name;
 }
 
-class PixelTest : public ::testing::TestWithParam<Kind> {};
+class PixelTest : public ::testing::TestWithParam<Format> {};
 
 TEST_P(PixelTest, BridgeDrawsWhatTheDirectCallDraws) {
-    const Kind &kind = GetParam();
-    TestImage image(
-        {.width = 3, .height = 2, .color_space = kind.color_space, .has_alpha = kind.has_alpha});
+    const Format &format = GetParam();
+    TestImage image({.width = 3,
+                     .height = 2,
+                     .color_space = format.color_space,
+                     .has_alpha = format.has_alpha});
     testkit::fill_with_noise(image);
     Canvas through_bridge(vgCanvasCreate(kSize, kSize));
     Canvas direct(vgCanvasCreate(kSize, kSize));
     vgCanvasPutZoImage(through_bridge.get(), image.get(), 1, 2, 5, 3);
-    kind.direct(direct.get(), image.get(), image.get()->planes);
+    format.direct(direct.get(), image.get(), image.get()->planes);
     EXPECT_EQ(pixels(through_bridge.get()), pixels(direct.get()));
     EXPECT_NE(pixels(through_bridge.get()), pixels(Canvas(vgCanvasCreate(kSize, kSize)).get()))
         << "nothing was drawn";
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, PixelTest, ::testing::ValuesIn(kKinds),
+INSTANTIATE_TEST_SUITE_P(Formats, PixelTest, ::testing::ValuesIn(kFormats),
                          [](const auto &info) { return std::string(info.param.name); });
 
 // Reading back: the bridge reads what the canvas's own get reads, at the

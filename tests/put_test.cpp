@@ -3,6 +3,7 @@
 // each of the three coordinate families.
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "support/broken_records.h"
@@ -53,16 +54,30 @@ standin::TraceRecord expected_put(const Family &family, const char *kind, Coordi
                                   const Leading &...leading) {
     const std::string name = std::string(family.prefix) + "CanvasPutImageRect" + kind;
     if (family.integer) {
-        return call(name, leading..., static_cast<int32_t>(at.x), static_cast<int32_t>(at.y),
-                    static_cast<int32_t>(at.w), static_cast<int32_t>(at.h), 0, 0, 0, 0);
+        return standin::call(name, leading..., static_cast<int32_t>(at.x),
+                             static_cast<int32_t>(at.y), static_cast<int32_t>(at.w),
+                             static_cast<int32_t>(at.h), 0, 0, 0, 0);
     }
-    return call(name, leading..., at.x, at.y, at.w, at.h, 0, 0, 0, 0);
+    return standin::call(name, leading..., at.x, at.y, at.w, at.h, 0, 0, 0, 0);
 }
 
 class PutTest : public TracedTest, public ::testing::WithParamInterface<Family> {
 protected:
     FakeCanvas canvas;
     const Family &family = GetParam();
+
+    // An RGB image put at each place reaches the RGB function with its three
+    // planes and the place as given.
+    void expect_rgb_calls_at(std::span<const Coordinates> places) {
+        TestImage rgb;
+        for (const Coordinates &at : places) {
+            vgTraceClear();
+            family.put(canvas.get(), rgb.get(), at);
+            EXPECT_EQ(vgTraceRecords(),
+                      std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3, rgb.plane(0),
+                                               rgb.plane(1), rgb.plane(2))});
+        }
+    }
 };
 
 // Doubles must arrive bit for bit; integers as they are, negative and zero
@@ -72,13 +87,7 @@ const Coordinates kPlaces[] = {
 const Coordinates kFractionalPlaces[] = {{10.25, -3.5, 0.1, 1e-300}, {-0.0, 1e300, -2.75, 0.5}};
 
 TEST_P(PutTest, RgbImageGoesToTheRgbFunctionWithItsThreePlanes) {
-    TestImage rgb;
-    for (const Coordinates &at : kPlaces) {
-        vgTraceClear();
-        family.put(canvas.get(), rgb.get(), at);
-        EXPECT_EQ(vg_calls(), std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3,
-                                                       rgb.plane(0), rgb.plane(1), rgb.plane(2))});
-    }
+    expect_rgb_calls_at(kPlaces);
 }
 
 TEST_P(PutTest, AnyNonZeroAlphaFlagGoesToTheRgbaFunctionWithFourPlanes) {
@@ -87,7 +96,7 @@ TEST_P(PutTest, AnyNonZeroAlphaFlagGoesToTheRgbaFunctionWithFourPlanes) {
         TestImage rgba({.has_alpha = has_alpha});
         vgTraceClear();
         family.put(canvas.get(), rgba.get(), at);
-        EXPECT_EQ(vg_calls(),
+        EXPECT_EQ(vgTraceRecords(),
                   std::vector{expected_put(family, "RGBA", at, canvas.get(), 4, 3, rgba.plane(0),
                                            rgba.plane(1), rgba.plane(2), rgba.plane(3))})
             << "has_alpha " << has_alpha;
@@ -101,7 +110,7 @@ TEST_P(PutTest, EveryIndexedSpaceGoesToTheMapFunctionWithoutAlpha) {
             TestImage indexed({.color_space = color_space, .has_alpha = has_alpha});
             vgTraceClear();
             family.put(canvas.get(), indexed.get(), at);
-            EXPECT_EQ(vg_calls(),
+            EXPECT_EQ(vgTraceRecords(),
                       std::vector{expected_put(family, "Map", at, canvas.get(), 4, 3,
                                                indexed.plane(0), indexed.palette().data())})
                 << "colour space " << color_space << ", has_alpha " << has_alpha;
@@ -112,13 +121,7 @@ TEST_P(PutTest, EveryIndexedSpaceGoesToTheMapFunctionWithoutAlpha) {
 using DoublePutTest = PutTest;
 
 TEST_P(DoublePutTest, FractionalCoordinatesArriveUnchanged) {
-    TestImage rgb;
-    for (const Coordinates &at : kFractionalPlaces) {
-        vgTraceClear();
-        family.put(canvas.get(), rgb.get(), at);
-        EXPECT_EQ(vg_calls(), std::vector{expected_put(family, "RGB", at, canvas.get(), 4, 3,
-                                                       rgb.plane(0), rgb.plane(1), rgb.plane(2))});
-    }
+    expect_rgb_calls_at(kFractionalPlaces);
 }
 
 TEST_P(PutTest, ImagesItCannotDrawMakeNoCall) {

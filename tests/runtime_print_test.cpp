@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "runtime_print.h"
+#include "runtime_print_p.h"
 
 namespace {
 

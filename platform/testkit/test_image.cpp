@@ -80,20 +80,25 @@ void TestImage::resize_palette(std::size_t entries) {
     record_.palette = palette_.get();
 }
 
-void fill_with_noise(TestImage &image) {
-    uint32_t state = 0x9E3779B9u;
+void fill_with_noise(TestImage &image, uint32_t seed, uint8_t mask, bool fit_palette) {
+    uint32_t state = seed;
     const auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    uint8_t largest_index = 0;
     for (int plane = 0; plane < 4; ++plane) {
         for (uint8_t &sample : image.samples(plane)) {
-            sample = static_cast<uint8_t>(next() >> 24);
+            sample = static_cast<uint8_t>(next() >> 24) & mask;
+            largest_index = plane == 0 ? std::max(largest_index, sample) : largest_index;
         }
+    }
+    if (fit_palette && !image.palette().empty()) {
+        image.resize_palette(std::size_t{largest_index} + 1);
     }
     for (vgColor &color : image.palette()) {
         color = next() | 1u;
     }
 }
 
-uint64_t TestImage::content_hash() const {
+uint64_t TestImage::content_hash(int first_plane) const {
     // Eight bytes at a time: the fuzz target hashes every image it touches.
     uint64_t hash = 14695981039346656037u;
     auto mix = [&hash](const void *bytes, std::size_t size) {
@@ -108,9 +113,10 @@ uint64_t TestImage::content_hash() const {
             hash = (hash ^ *at) * 0x100000001B3u;
         }
     };
-    for (const auto &plane : storage_) {
-        if (plane) {
-            mix(plane.get(), plane_size_);
+    for (std::size_t plane = static_cast<std::size_t>(first_plane); plane < storage_.size();
+         ++plane) {
+        if (storage_[plane]) {
+            mix(storage_[plane].get(), plane_size_);
         }
     }
     if (palette_) {

@@ -62,9 +62,10 @@ public:
     // Replaces the palette by one of exactly `entries` colours, keeping the
     // ones both have (new ones are 0).
     void resize_palette(std::size_t entries);
-    // A hash of every sample of its own planes and every palette entry, to
-    // tell whether anything in the image's memory changed.
-    uint64_t content_hash() const;
+    // A hash of every sample of its own planes from first_plane on and every
+    // palette entry, to tell whether anything in the image's memory changed
+    // (but, from 3, its colour planes).
+    uint64_t content_hash(int first_plane = 0) const;
 
 private:
     zoImage record_{};
@@ -76,10 +77,13 @@ private:
     std::size_t palette_entries_ = 0;
 };
 
-// Fills every plane and the palette of `image` with a fixed pseudo-random
-// sequence; no palette entry is 0, so a looked-up colour never passes for a
-// cleared entry.
-void fill_with_noise(TestImage &image);
+// Fills every plane and the palette of `image` with a pseudo-random sequence
+// from `seed`, each sample masked by `mask` (few values, or many); no palette
+// entry is 0, so a looked-up colour never passes for a cleared entry.  With
+// fit_palette an indexed image's palette is cut to exactly the entries its
+// indices use.
+void fill_with_noise(TestImage &image, uint32_t seed = 0x9E3779B9u, uint8_t mask = 0xFF,
+                     bool fit_palette = false);
 
 } // namespace testkit
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "testkit.h"
 
 namespace {
 

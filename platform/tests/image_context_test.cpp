@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "canvas.h"
+#include "testkit.h"
 
 namespace {
 

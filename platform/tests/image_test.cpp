@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "canvas.h"
+#include "testkit.h"
 
 namespace {
 

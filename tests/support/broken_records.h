@@ -12,8 +12,8 @@
 #include <optional>
 #include <ostream>
 
-#include "canvas.h"
 #include "test_image.h"
+#include "testkit.h"
 
 namespace support {
 
@@ -50,15 +50,15 @@ inline const char *name(Record record) {
     return "?";
 }
 
-// A record as `record` says, of the colour space and alpha flag of `kind`,
+// A record as `record` says, of the colour space and alpha flag of `format`,
 // its samples and palette noise.
 class RecordUnderTest {
 public:
-    RecordUnderTest(Record record, const testkit::ImageShape &kind) {
+    RecordUnderTest(Record record, const testkit::ImageShape &format) {
         if (record == Record::null_image) {
             return;
         }
-        image_.emplace(shape_of(record, kind));
+        image_.emplace(shape_of(record, format));
         testkit::fill_with_noise(*image_);
         if (record == Record::null_planes_array) {
             image_->record().planes = nullptr;
@@ -102,7 +102,7 @@ inline void PrintTo(const Handling &handling, std::ostream *out) {
 
 // Whether the canvas library's trace holds a call of `function`.
 inline bool called(const char *function) {
-    return std::ranges::any_of(testkit::vg_calls(), [function](const standin::TraceRecord &record) {
+    return std::ranges::any_of(vgTraceRecords(), [function](const standin::TraceRecord &record) {
         return record.function == function;
     });
 }

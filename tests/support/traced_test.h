@@ -8,18 +8,15 @@
 
 #include <optional>
 
-#include "canvas.h"
 #include "test_image.h"
+#include "testkit.h"
 #include "vgzo/vgzo.h"
 
 namespace support {
 
-using standin::call;
 using testkit::FakeCanvas;
 using testkit::ImageShape;
 using testkit::TestImage;
-using testkit::vg_calls;
-using testkit::zo_calls;
 
 class TracedTest : public ::testing::Test {
 protected:

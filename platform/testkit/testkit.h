@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Canvases and stand-in images for the checks of the library, and the calls
-// the stand-ins' traces recorded.
-#ifndef VGZO_TESTKIT_CANVAS_H
-#define VGZO_TESTKIT_CANVAS_H
+// Canvases and stand-in images for the checks of the library, and a session
+// of the stand-ins' call traces (read with vgTraceRecords and zoTraceRecords).
+#ifndef VGZO_TESTKIT_TESTKIT_H
+#define VGZO_TESTKIT_TESTKIT_H
 
 #include <memory>
-#include <vector>
 
 #include "vg_standin.h"
 #include "zo_standin.h"
@@ -49,14 +48,6 @@ public:
     }
 };
 
-inline std::vector<standin::TraceRecord> vg_calls() {
-    return vgTraceRecords();
-}
-inline std::vector<standin::TraceRecord> zo_calls() {
-    return zoTraceRecords();
-}
-using standin::call;
-
 } // namespace testkit
 
-#endif // VGZO_TESTKIT_CANVAS_H
+#endif // VGZO_TESTKIT_TESTKIT_H
