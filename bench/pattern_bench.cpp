@@ -2,7 +2,7 @@
 // Pattern conversion per pixel: the bridge against a plain loop making the
 // same per-pixel calls into the canvas library, with a plain calloc'd array
 // and the same pattern call.  Both hold 4 bytes per pixel during the call
-// only.  For every kind and size the two run back to back, so that both meet
+// only.  For every image format and size the two run back to back, so that both meet
 // the allocator in the same state; bench/pattern_table prints their ratio.
 //
 //   pattern_bench [--thp-off] [Google Benchmark flags]
@@ -26,17 +26,17 @@
 
 namespace {
 
-enum Kind { kRgb, kRgba, kIndexed };
+enum Format { kRgb, kRgba, kIndexed };
 
 struct Size {
     int32_t width;
     int32_t height;
 };
 
-zoImage *make_image(Kind kind, Size size) {
-    zoImage *image = kind == kIndexed
+zoImage *make_image(Format format, Size size) {
+    zoImage *image = format == kIndexed
                          ? zoImageCreateIndexed(size.width, size.height, ZO_COLOR_SPACE_INDEXED1)
-                         : zoImageCreateRGB(size.width, size.height, kind == kRgba);
+                         : zoImageCreateRGB(size.width, size.height, format == kRgba);
     for (int32_t i = 0; i < image->pixel_count; ++i) {
         image->planes[0][i] = static_cast<uint8_t>(i);
     }
@@ -44,12 +44,12 @@ zoImage *make_image(Kind kind, Size size) {
 }
 
 // The same work written out by hand: allocate, encode pixel by pixel, set.
-void plain_loop(vgCanvas *canvas, const zoImage *image, Kind kind) {
+void plain_loop(vgCanvas *canvas, const zoImage *image, Format format) {
     auto *colors = static_cast<vgColor *>(
         std::calloc(static_cast<std::size_t>(image->pixel_count), sizeof(vgColor)));
     uint8_t *const *p = image->planes;
     for (int32_t i = 0; i < image->pixel_count; ++i) {
-        switch (kind) {
+        switch (format) {
         case kRgb:
             colors[i] = vgEncodeColor(p[0][i], p[1][i], p[2][i]);
             break;
@@ -65,14 +65,14 @@ void plain_loop(vgCanvas *canvas, const zoImage *image, Kind kind) {
     std::free(colors);
 }
 
-void run_pattern(benchmark::State &state, Kind kind, Size size, bool through_bridge) {
-    zoImage *image = make_image(kind, size);
+void run_pattern(benchmark::State &state, Format format, Size size, bool through_bridge) {
+    zoImage *image = make_image(format, size);
     vgCanvas *canvas = vgCanvasCreate(1, 1);
     for (auto _ : state) {
         if (through_bridge) {
             vgCanvasPatternZoImage(canvas, image);
         } else {
-            plain_loop(canvas, image, kind);
+            plain_loop(canvas, image, format);
         }
     }
     const double pixels = static_cast<double>(size.width) * size.height;
@@ -86,19 +86,19 @@ void run_pattern(benchmark::State &state, Kind kind, Size size, bool through_bri
 
 void register_benchmarks() {
     const struct {
-        Kind kind;
+        Format format;
         const char *name;
-    } kinds[] = {{kRgb, "rgb"}, {kRgba, "rgba"}, {kIndexed, "indexed"}};
+    } formats[] = {{kRgb, "rgb"}, {kRgba, "rgba"}, {kIndexed, "indexed"}};
     const Size sizes[] = {{256, 256}, {1024, 1024}, {2048, 2048}, {4096, 4096}, {8192, 4096}};
-    for (const auto &kind : kinds) {
+    for (const auto &format : formats) {
         for (const Size size : sizes) {
-            const std::string name = std::string("Pattern/") + kind.name + "/" +
+            const std::string name = std::string("Pattern/") + format.name + "/" +
                                      std::to_string(size.width) + "x" + std::to_string(size.height);
             for (const bool through_bridge : {true, false}) {
                 benchmark::RegisterBenchmark(
                     (name + (through_bridge ? "/bridge" : "/plain_loop")).c_str(),
-                    [kind = kind.kind, size, through_bridge](benchmark::State &state) {
-                        run_pattern(state, kind, size, through_bridge);
+                    [image_format = format.format, size, through_bridge](benchmark::State &state) {
+                        run_pattern(state, image_format, size, through_bridge);
                     })
                     ->Unit(benchmark::kMillisecond);
             }
