@@ -10,16 +10,14 @@
 #
 # Everything is written below one mktemp folder, removed on exit.
 set -euo pipefail
+usage() {
+  sed -n '9p' "$0" >&2
+  exit 2
+}
+. "$(dirname "$0")/../support/script_options.sh"
 cmake=cmake source_dir=""
-while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || { sed -n '9p' "$0" >&2; exit 2; }
-  case "$1" in
-    --cmake) cmake=$2 ;;
-    --source-dir) source_dir=$2 ;;
-    *) sed -n '9p' "$0" >&2; exit 2 ;;
-  esac
-  shift 2
-done
+read_options cmake source_dir -- "$@"
+[ -n "$source_dir" ] || usage
 fail() {
   echo "configure_checks: $*" >&2
   exit 1

@@ -18,35 +18,19 @@ usage() {
   sed -n '8,10p' "$0" >&2
   exit 2
 }
-cmake=cmake source_dir="" config="" generator="" make_program="" cc="" cxx="" toolchain=""
-while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --cmake) cmake=$2 ;;
-    --source-dir) source_dir=$2 ;;
-    --config) config=$2 ;;
-    --generator) generator=$2 ;;
-    --make-program) make_program=$2 ;;
-    --c-compiler) cc=$2 ;;
-    --cxx-compiler) cxx=$2 ;;
-    --toolchain) toolchain=$2 ;;
-    *) usage ;;
-  esac
-  shift 2
-done
+. "$(dirname "$0")/../support/script_options.sh"
+cmake=cmake source_dir="" config="" generator="" make_program="" c_compiler="" cxx_compiler=""
+toolchain=""
+read_options cmake source_dir config generator make_program c_compiler cxx_compiler toolchain \
+  -- "$@"
 [ -n "$source_dir" ] || usage
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vgzo-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-configure_args=(-DVGZO_BUILD_TESTS=OFF -DVGZO_BUILD_BENCHMARKS=OFF -DVGZO_BUILD_EXAMPLES=OFF
-                -DVGZO_BUILD_FIBCHECK=ON -DVGZO_INSTALL=ON)
-[ -z "$config" ] || configure_args+=(-DCMAKE_BUILD_TYPE="$config")
-[ -z "$generator" ] || configure_args+=(-G "$generator")
-[ -z "$make_program" ] || configure_args+=(-DCMAKE_MAKE_PROGRAM="$make_program")
-[ -z "$cc" ] || configure_args+=(-DCMAKE_C_COMPILER="$cc")
-[ -z "$cxx" ] || configure_args+=(-DCMAKE_CXX_COMPILER="$cxx")
-[ -z "$toolchain" ] || configure_args+=(--toolchain "$toolchain")
+nested_configure_args
+configure_args+=(-DVGZO_BUILD_TESTS=OFF -DVGZO_BUILD_BENCHMARKS=OFF -DVGZO_BUILD_EXAMPLES=OFF
+                 -DVGZO_BUILD_FIBCHECK=ON -DVGZO_INSTALL=ON)
 
 # A copy of the sources without build trees or the repository's history.
 copy_sources() {

@@ -17,21 +17,9 @@ usage() {
   sed -n '9,11p' "$0" >&2
   exit 2
 }
-cmake=cmake source_dir="" consumer_dir="" generator="" make_program="" cc="" cxx=""
-while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --cmake) cmake=$2 ;;
-    --source-dir) source_dir=$2 ;;
-    --consumer-dir) consumer_dir=$2 ;;
-    --generator) generator=$2 ;;
-    --make-program) make_program=$2 ;;
-    --c-compiler) cc=$2 ;;
-    --cxx-compiler) cxx=$2 ;;
-    *) usage ;;
-  esac
-  shift 2
-done
+. "$(dirname "$0")/../support/script_options.sh"
+cmake=cmake source_dir="" consumer_dir="" generator="" make_program="" c_compiler="" cxx_compiler=""
+read_options cmake source_dir consumer_dir generator make_program c_compiler cxx_compiler -- "$@"
 [ -n "$source_dir" ] && [ -n "$consumer_dir" ] || usage
 
 fail() {
@@ -41,14 +29,11 @@ fail() {
 work=$(mktemp -d "${TMPDIR:-/tmp}/vgzo-subproject.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-configure_args=(-DCONSUMER_VGZO_SOURCE_DIR="$source_dir"
-                -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
-                -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
-                -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON)
-[ -z "$generator" ] || configure_args+=(-G "$generator")
-[ -z "$make_program" ] || configure_args+=(-DCMAKE_MAKE_PROGRAM="$make_program")
-[ -z "$cc" ] || configure_args+=(-DCMAKE_C_COMPILER="$cc")
-[ -z "$cxx" ] || configure_args+=(-DCMAKE_CXX_COMPILER="$cxx")
+nested_configure_args
+configure_args+=(-DCONSUMER_VGZO_SOURCE_DIR="$source_dir"
+                 -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+                 -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+                 -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON)
 
 for mode in subdirectory fetchcontent; do
   printf '\n== vgzo taken in with %s\n' "$mode"

@@ -5,7 +5,7 @@
 # client of client/ against the installed files alone: once as a CMake project
 # using find_package(vgzo CONFIG), once compiled with pkg-config's flags
 # (--static ones for a static vgzo).  The tree may be a Linux or a Windows
-# build, of the shared or the static library (--library-kind); a Windows
+# build, of the shared or the static library (--library-type); a Windows
 # client runs with the installed DLLs copied beside it, and with
 # --msvc-tools a client of Microsoft's ABI is built and run too
 # (msvc_client.sh).  With --archive the prefix is a release archive,
@@ -21,38 +21,18 @@ usage() {
        "[--config CONFIG] [--generator GEN] [--make-program PROG]" \
        "[--pkg-config PKG_CONFIG] [--version VERSION]" \
        "[--standins-in-plain-install ON|OFF] [--toolchain FILE]" \
-       "[--emulator 'PROGRAM ARGS'] [--library-kind shared|static]" \
+       "[--emulator 'PROGRAM ARGS'] [--library-type shared|static]" \
        "[--system linux|windows] [--archive FILE]" \
        "[--msvc-tools 'CLANG LLD_LINK LLVM_DLLTOOL OBJDUMP']" >&2
   exit 2
 }
 
+. "$(dirname "$0")/../support/script_options.sh"
 cmake=cmake build_dir="" config="" client_dir="" generator="" make_program=""
 cc="" pkg_config=pkg-config version="" standins_in_plain_install=OFF
-toolchain="" emulator="" library_kind=shared system=linux archive="" msvc_tools=""
-while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --cmake) cmake=$2 ;;
-    --build-dir) build_dir=$2 ;;
-    --config) config=$2 ;;
-    --client-dir) client_dir=$2 ;;
-    --generator) generator=$2 ;;
-    --make-program) make_program=$2 ;;
-    --cc) cc=$2 ;;
-    --pkg-config) pkg_config=$2 ;;
-    --version) version=$2 ;;
-    --standins-in-plain-install) standins_in_plain_install=$2 ;;
-    --toolchain) toolchain=$2 ;;
-    --emulator) emulator=$2 ;;
-    --library-kind) library_kind=$2 ;;
-    --system) system=$2 ;;
-    --archive) archive=$2 ;;
-    --msvc-tools) msvc_tools=$2 ;;
-    *) usage ;;
-  esac
-  shift 2
-done
+toolchain="" emulator="" library_type=shared system=linux archive="" msvc_tools=""
+read_options cmake build_dir config client_dir generator make_program cc pkg_config version \
+  standins_in_plain_install toolchain emulator library_type system archive msvc_tools -- "$@"
 if [ -z "$build_dir" ] || [ -z "$client_dir" ] || [ -z "$cc" ]; then
   usage
 fi
@@ -117,7 +97,7 @@ fi
 package=$(find "$prefix" -name vgzoConfig.cmake)
 [ -n "$package" ] || fail "no vgzoConfig.cmake installed"
 libdir=$(cd "$(dirname "$package")/../.." && pwd)
-case $system:$library_kind in
+case $system:$library_type in
   linux:shared)
     soname_link=$libdir/libvgzo.so.${version%%.*}
     [ -f "$libdir/libvgzo.so.$version" ] || fail "no libvgzo.so.$version installed"
@@ -182,15 +162,10 @@ unset LD_LIBRARY_PATH
 # --- A CMake client: find_package(vgzo CONFIG REQUIRED), vgzo::vgzo. ---
 step "CMake client"
 client_build=$work/cmake-client
-configure_args=(-S "$client_dir" -B "$client_build"
-                -DCMAKE_PREFIX_PATH="$prefix"
-                -DCMAKE_C_COMPILER="$cc"
-                -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
-                -DCMAKE_BUILD_TYPE=Release)
-[ -z "$generator" ] || configure_args+=(-G "$generator")
-[ -z "$make_program" ] || configure_args+=(-DCMAKE_MAKE_PROGRAM="$make_program")
-[ -z "$toolchain" ] || configure_args+=(--toolchain "$toolchain")
-"$cmake" "${configure_args[@]}"
+# A Release build with the C compiler given (assignments for this call only).
+c_compiler=$cc config=Release nested_configure_args
+"$cmake" -S "$client_dir" -B "$client_build" "${configure_args[@]}" \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
 grep -qxF "vgzo_DIR:PATH=$libdir/cmake/vgzo" "$client_build/CMakeCache.txt" ||
   fail "find_package did not take vgzo from $libdir/cmake/vgzo"
 "$cmake" --build "$client_build"
@@ -210,10 +185,10 @@ PKG_CONFIG_PATH=$(dirname "$pc_file")
 [ "$(realpath -m "$("$pkg_config" --variable=libdir vgzo)")" = "$libdir" ] ||
   fail "vgzo.pc names libdir $("$pkg_config" --variable=libdir vgzo), not $libdir"
 pc_query=(--cflags --libs vgzo)
-[ "$library_kind" = shared ] || pc_query=(--static "${pc_query[@]}")
+[ "$library_type" = shared ] || pc_query=(--static "${pc_query[@]}")
 read -r -a pc_flags <<< "$("$pkg_config" "${pc_query[@]}")"
 echo "pkg-config ${pc_query[*]}: ${pc_flags[*]}"
-if [ "$library_kind" = static ]; then
+if [ "$library_type" = static ]; then
   grep -qxF -- -DVGZO_STATIC < <(printf '%s\n' "${pc_flags[@]}") ||
     fail "a static vgzo's clients are not told VGZO_STATIC"
 fi

@@ -14,23 +14,11 @@ usage() {
   sed -n '10,11p' "$0" >&2
   exit 2
 }
-prefix="" work="" clang="" lld_link="" dlltool="" objdump="" emulator=""
-while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --prefix) prefix=$2 ;;
-    --work) work=$2 ;;
-    --clang) clang=$2 ;;
-    --lld-link) lld_link=$2 ;;
-    --llvm-dlltool) dlltool=$2 ;;
-    --objdump) objdump=$2 ;;
-    --emulator) emulator=$2 ;;
-    *) usage ;;
-  esac
-  shift 2
-done
+. "$(dirname "$0")/../support/script_options.sh"
+prefix="" work="" clang="" lld_link="" llvm_dlltool="" objdump="" emulator=""
+read_options prefix work clang lld_link llvm_dlltool objdump emulator -- "$@"
 [ -n "$prefix" ] && [ -n "$work" ] && [ -n "$clang" ] && [ -n "$lld_link" ] &&
-  [ -n "$dlltool" ] && [ -n "$objdump" ] || usage
+  [ -n "$llvm_dlltool" ] && [ -n "$objdump" ] || usage
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work"
 
@@ -43,7 +31,7 @@ import_library() {
     echo "EXPORTS"
     "$objdump" -p "$dll" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] /  /p'
   } >"$work/$name.def"
-  "$dlltool" -m i386:x86-64 -D "$name.dll" -d "$work/$name.def" -l "$work/$name.lib"
+  "$llvm_dlltool" -m i386:x86-64 -D "$name.dll" -d "$work/$name.def" -l "$work/$name.lib"
 }
 import_library "$prefix/bin/vg.dll"
 import_library "$prefix/bin/zo.dll"

@@ -15,21 +15,10 @@ usage() {
   sed -n '10,12p' "$0" >&2
   exit 2
 }
-cpack="" build_dir="" name="" reader="" system=linux
-while [ $# -gt 0 ] && [ "$1" != -- ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --cpack) cpack=$2 ;;
-    --build-dir) build_dir=$2 ;;
-    --name) name=$2 ;;
-    --binary-reader) reader=$2 ;;
-    --system) system=$2 ;;
-    *) usage ;;
-  esac
-  shift 2
-done
-[ "${1:-}" = -- ] && shift
-[ -n "$cpack" ] && [ -n "$build_dir" ] && [ -n "$name" ] && [ -n "$reader" ] || usage
+. "$(dirname "$0")/../support/script_options.sh"
+cpack="" build_dir="" name="" binary_reader="" system=linux
+read_options cpack build_dir name binary_reader system -- "$@"
+[ -n "$cpack" ] && [ -n "$build_dir" ] && [ -n "$name" ] && [ -n "$binary_reader" ] || usage
 fail() {
   echo "release_archive: $*" >&2
   exit 1
@@ -75,11 +64,12 @@ case $name in
 esac
 library_file=$(echo "$work"/look/*/"$library")
 if [ "$system" = windows ]; then
-  debug=$("$reader" -h "$library_file" | grep -c '\.debug' || true)
+  debug=$("$binary_reader" -h "$library_file" | grep -c '\.debug' || true)
 else
-  debug=$("$reader" -S "$library_file" | grep -c '\.debug' || true)
+  debug=$("$binary_reader" -S "$library_file" | grep -c '\.debug' || true)
 fi
 [ "$debug" -eq 0 ] || fail "$library is not stripped ($debug debug sections)"
 echo "$library: stripped, $(stat -c %s "$library_file") bytes"
 
-bash "$(dirname "$0")/install_and_consume.sh" --build-dir "$build_dir" --archive "$archive" "$@"
+bash "$(dirname "$0")/install_and_consume.sh" --build-dir "$build_dir" --archive "$archive" \
+  "${rest[@]}"

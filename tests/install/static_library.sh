@@ -19,26 +19,13 @@ usage() {
   exit 2
 }
 here=$(cd "$(dirname "$0")" && pwd)
-cmake=cmake source_dir="" nm="" exports="" configure_args=()
-while [ $# -gt 0 ] && [ "$1" != -- ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --cmake) cmake=$2 ;;
-    --source-dir) source_dir=$2 ;;
-    --nm) nm=$2 ;;
-    --exports) exports=$2 ;;
-    --config) configure_args+=(-DCMAKE_BUILD_TYPE="$2") ;;
-    --generator) configure_args+=(-G "$2") ;;
-    --make-program) configure_args+=(-DCMAKE_MAKE_PROGRAM="$2") ;;
-    --c-compiler) configure_args+=(-DCMAKE_C_COMPILER="$2") ;;
-    --cxx-compiler) configure_args+=(-DCMAKE_CXX_COMPILER="$2") ;;
-    --toolchain) configure_args+=(--toolchain "$2") ;;
-    *) usage ;;
-  esac
-  shift 2
-done
-[ "${1:-}" = -- ] && shift
+. "$here/../support/script_options.sh"
+cmake=cmake source_dir="" nm="" exports="" config="" generator="" make_program="" c_compiler=""
+cxx_compiler="" toolchain=""
+read_options cmake source_dir nm exports config generator make_program c_compiler cxx_compiler \
+  toolchain -- "$@"
 [ -n "$source_dir" ] && [ -n "$nm" ] && [ -n "$exports" ] || usage
+nested_configure_args
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vgzo-static.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -57,4 +44,4 @@ printf '\n== what the archive defines\n'
 "$here/../exports/check_static_symbols.sh" "$nm" "$archive" "$exports" vgzo
 
 "$here/install_and_consume.sh" --build-dir "$build" --cmake "$cmake" \
-  --library-kind static "$@"
+  --library-type static "${rest[@]}"

@@ -22,32 +22,15 @@ usage() {
   exit 2
 }
 
-cmake=cmake ctest=ctest source_dir="" build_dir="" config="" generator=""
-make_program="" cc="" cxx="" gtest_source_dir="" toolchain="" emulator="" demo_targets=""
-while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || usage
-  case "$1" in
-    --cmake) cmake=$2 ;;
-    --ctest) ctest=$2 ;;
-    --source-dir) source_dir=$2 ;;
-    --build-dir) build_dir=$2 ;;
-    --config) config=$2 ;;
-    --generator) generator=$2 ;;
-    --make-program) make_program=$2 ;;
-    --c-compiler) cc=$2 ;;
-    --cxx-compiler) cxx=$2 ;;
-    --gtest-source-dir) gtest_source_dir=$2 ;;
-    --toolchain) toolchain=$2 ;;
-    --emulator) emulator=$2 ;; # taken from the toolchain by the nested build
-    --demo-targets) demo_targets=$2 ;;
-    *) usage ;;
-  esac
-  shift 2
-done
-if [ -z "$source_dir" ] || [ -z "$build_dir" ] || [ -z "$cc" ] || [ -z "$cxx" ]; then
+. "$(dirname "$0")/../support/script_options.sh"
+cmake=cmake ctest=ctest source_dir="" build_dir="" config="" generator="" make_program=""
+c_compiler="" cxx_compiler="" gtest_source_dir="" toolchain="" emulator="" demo_targets=""
+read_options cmake ctest source_dir build_dir config generator make_program c_compiler \
+  cxx_compiler gtest_source_dir toolchain emulator demo_targets -- "$@"
+if [ -z "$source_dir" ] || [ -z "$build_dir" ] || [ -z "$c_compiler" ] || [ -z "$cxx_compiler" ]; then
   usage
 fi
-: "$emulator"
+: "$emulator" # taken from the toolchain by the nested build
 
 fail() {
   echo "system_libraries: $*" >&2
@@ -73,13 +56,9 @@ restore() {
 trap restore EXIT
 
 # The settings every configure below shares with the build under test.
-configure_args=(-DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx"
-                -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
-                -DVGZO_USE_STANDINS=OFF -DVGZO_BUILD_BENCHMARKS=OFF -DVGZO_BUILD_FIBCHECK=OFF)
-[ -z "$config" ] || configure_args+=(-DCMAKE_BUILD_TYPE="$config")
-[ -z "$generator" ] || configure_args+=(-G "$generator")
-[ -z "$make_program" ] || configure_args+=(-DCMAKE_MAKE_PROGRAM="$make_program")
-[ -z "$toolchain" ] || configure_args+=(--toolchain "$toolchain")
+nested_configure_args
+configure_args+=(-DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
+                 -DVGZO_USE_STANDINS=OFF -DVGZO_BUILD_BENCHMARKS=OFF -DVGZO_BUILD_FIBCHECK=OFF)
 [ -z "$gtest_source_dir" ] || configure_args+=(-DVGZO_GTEST_SOURCE_DIR="$gtest_source_dir")
 
 step "the stand-ins alone, installed as the system's libraries"
