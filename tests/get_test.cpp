@@ -88,9 +88,6 @@ TEST_P(GetRecordTest, WritesOnlyIntoWholeRecords) {
 INSTANTIATE_TEST_SUITE_P(FamiliesAndRecords, GetRecordTest,
                          ::testing::Combine(::testing::ValuesIn(kGetFamilies),
                                             ::testing::ValuesIn(kPlaneHandling)),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).prefix) + "_" +
-                                    name(std::get<1>(info.param).record);
-                         });
+                         kFamilyAndRecordName);
 
 } // namespace

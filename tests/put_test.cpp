@@ -178,9 +178,6 @@ INSTANTIATE_TEST_SUITE_P(DoubleFamilies, DoublePutTest,
 INSTANTIATE_TEST_SUITE_P(FamiliesAndRecords, PutRecordTest,
                          ::testing::Combine(::testing::ValuesIn(kFamilies),
                                             ::testing::ValuesIn(kPlaneHandling)),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).prefix) + "_" +
-                                    name(std::get<1>(info.param).record);
-                         });
+                         kFamilyAndRecordName);
 
 } // namespace

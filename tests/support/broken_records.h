@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <tuple>
 
 #include "test_image.h"
 #include "testkit.h"
@@ -119,6 +121,12 @@ inline constexpr Handling kPlaneHandling[] = {
     {Record::short_planes, false},
     {Record::negative_pixel_count, false},
     {Record::area_beyond_32_bits, false},
+};
+
+// Names a test of a coordinate family (with its `prefix`) and a record's
+// handling, as "<prefix>_<record>".
+inline const auto kFamilyAndRecordName = [](const auto &info) {
+    return std::string(std::get<0>(info.param).prefix) + "_" + name(std::get<1>(info.param).record);
 };
 
 } // namespace support
