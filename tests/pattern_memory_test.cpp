@@ -13,9 +13,11 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
+#include "support/fresh_process.h"
 #include "support/traced_test.h"
 #include "vgzo/pattern_array_p.h"
 
@@ -154,6 +156,37 @@ TEST(LargePatternMemory, IsAHugePageMappingGoneWhenTheCallReturns) {
             EXPECT_LT(mapped_bytes(), before + vgzo::kHugePageBytes) << "a mapping was kept";
         }
     }
+}
+
+// A pattern whose array cannot be had sets nothing: with the address space
+// limited to a little more than the process maps, a 16384 x 8192 pattern
+// (512 MiB of colours) is neither a mapping nor heap memory, and the canvas
+// keeps the pattern it had.  Not under an emulator or valgrind, which map
+// for their own use within the same limit.
+TEST(LargePatternMemory, ThatCannotBeHadSetsNothing) {
+#if defined(VGZO_TESTS_EMULATED)
+    GTEST_SKIP() << "an emulator maps for itself within the process's limit";
+#endif
+    if (!mappings_are_the_programs()) {
+        GTEST_SKIP() << "a sanitizer or valgrind maps for itself within the process's limit";
+    }
+    support::in_fresh_process([] {
+        const Canvas canvas(vgCanvasCreate(4, 4));
+        const vgColor before = 0x12345678u;
+        vgCanvasPattern(canvas.get(), 1, 1, &before);
+        TestImage image({.width = 16384, .height = 8192, .color_space = 2, .pixel_count = 16});
+        rlimit limit{};
+        ASSERT_EQ(getrlimit(RLIMIT_AS, &limit), 0);
+        const rlimit unlimited = limit;
+        limit.rlim_cur = mapped_bytes() + (std::size_t{64} << 20);
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &limit), 0);
+        vgCanvasPatternZoImage(canvas.get(), image.get());
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &unlimited), 0);
+        int32_t width = 0;
+        int32_t height = 0;
+        const vgColor *kept = vgCanvasGetPattern(canvas.get(), &width, &height);
+        EXPECT_TRUE(width == 1 && height == 1 && kept[0] == before) << width << " x " << height;
+    });
 }
 #endif
 
