@@ -31,6 +31,14 @@ int plane_count(const ImageShape &shape) {
     return shape.has_alpha != 0 ? 4 : 3;
 }
 
+uint8_t largest_byte(uint64_t word) {
+    uint8_t largest = 0;
+    for (int shift = 0; shift < 64; shift += 8) {
+        largest = std::max(largest, static_cast<uint8_t>(word >> shift));
+    }
+    return largest;
+}
+
 } // namespace
 
 TestImage::TestImage(const ImageShape &shape) {
@@ -81,20 +89,40 @@ void TestImage::resize_palette(std::size_t entries) {
 }
 
 void fill_with_noise(TestImage &image, uint32_t seed, uint8_t mask, bool fit_palette) {
-    uint32_t state = seed;
-    const auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    // Eight samples a store: the fuzz target fills images of up to 90,000
+    // pixels a plane thousands of times a second, and a checked store a
+    // sample would be most of its time.
+    uint64_t state = seed;
+    const auto next = [&state] { // splitmix64
+        uint64_t z = state += 0x9E3779B97F4A7C15u;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        return z ^ (z >> 31);
+    };
+    const uint64_t word_mask = 0x0101010101010101u * mask;
     uint8_t largest_index = 0;
     for (int plane = 0; plane < 4; ++plane) {
-        for (uint8_t &sample : image.samples(plane)) {
-            sample = static_cast<uint8_t>(next() >> 24) & mask;
-            largest_index = plane == 0 ? std::max(largest_index, sample) : largest_index;
+        const std::span<uint8_t> samples = image.samples(plane);
+        std::size_t at = 0;
+        for (; at + 8 <= samples.size(); at += 8) {
+            const uint64_t word = next() & word_mask;
+            std::memcpy(&samples[at], &word, 8);
+            if (plane == 0) {
+                largest_index = std::max(largest_index, largest_byte(word));
+            }
+        }
+        for (uint64_t word = next() & word_mask; at < samples.size(); ++at, word >>= 8) {
+            samples[at] = static_cast<uint8_t>(word);
+            if (plane == 0) {
+                largest_index = std::max(largest_index, samples[at]);
+            }
         }
     }
     if (fit_palette && !image.palette().empty()) {
         image.resize_palette(std::size_t{largest_index} + 1);
     }
     for (vgColor &color : image.palette()) {
-        color = next() | 1u;
+        color = static_cast<vgColor>(next()) | 1u;
     }
 }
 
