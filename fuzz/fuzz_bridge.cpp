@@ -7,10 +7,12 @@
 // pixel_count; a stipple is a colour space 3 image's plane.  Planes of exactly
 // pixel_count let the address sanitizer see any access past them, also by a
 // fill through a kept pattern or stipple.  A broken promise aborts, naming it.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -195,12 +197,18 @@ NOT_COVERED bool from_own_pixels(const zoImage *image, const vgColor *colors, in
         return image->has_alpha != 0 ? vgEncodeColorAlpha(p[0][i], p[1][i], p[2][i], p[3][i])
                                      : vgEncodeColor(p[0][i], p[1][i], p[2][i]);
     };
-    for (int32_t i = 0; i < count; ++i) {
-        if (colors[i] != 0 && (i >= image->pixel_count || colors[i] != own(i))) {
+    const int32_t own_count = std::clamp(image->pixel_count, 0, count);
+    for (int32_t i = 0; i < own_count; ++i) {
+        if (colors[i] != 0 && colors[i] != own(i)) {
             return false;
         }
     }
-    return true;
+    // All 0 past them: the first is, and each equals the next (one memcmp,
+    // not a checked load each, as a pattern may have millions of entries).
+    const vgColor *past = colors + own_count;
+    const auto rest = static_cast<std::size_t>(count - own_count);
+    return rest == 0 ||
+           (past[0] == 0 && std::memcmp(past, past + 1, (rest - 1) * sizeof *past) == 0);
 }
 
 // A pattern on the live canvas, a record without the signature or none.
