@@ -2,8 +2,8 @@
 # The shared library's checks, included by exports_test.cmake, which sets
 # vgzo_exports_text.  exports_and_needed_libraries: it exports exactly the
 # eight names and needs at run time only the two outside libraries and the C
-# library.  Sets vgzo_file_checks to the tests it adds.
-set(vgzo_file_checks exports_and_needed_libraries)
+# library.  Adds the tests it makes to vgzo_file_checks.
+list(APPEND vgzo_file_checks exports_and_needed_libraries)
 if(VGZO_USE_STANDINS)
   if(WIN32)
     set(vgzo_outside $<TARGET_FILE:vgzo::vg> $<TARGET_FILE:vgzo::zo>)
