@@ -66,6 +66,10 @@ function(vgzo_discover_tests target)
   # through gtest_discover_tests' PROPERTIES, a list of variables would be
   # split into separate properties.)
   set(environment ${arg_ENVIRONMENT} ${VGZO_SANITIZER_TEST_ENVIRONMENT})
+  # The program and its environment, for test_programs.txt (see there).
+  list(JOIN environment " " environment_words)
+  set_property(GLOBAL APPEND PROPERTY VGZO_TEST_PROGRAMS
+               "$<TARGET_FILE:${target}> ${environment_words}")
   if(environment)
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
     file(CONFIGURE OUTPUT ${script} CONTENT [=[
@@ -76,3 +80,18 @@ endif()
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
   endif()
 endfunction()
+
+# test_programs.txt in the build folder: every GoogleTest program, one a line,
+# followed by the environment its tests run in, for whoever runs the programs
+# whole (CI runs each once with its tests shuffled).  Written once the whole
+# tree is read.
+function(vgzo_write_test_programs)
+  get_property(programs GLOBAL PROPERTY VGZO_TEST_PROGRAMS)
+  list(JOIN programs "\n" programs)
+  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/test_programs.txt CONTENT "${programs}\n")
+endfunction()
+get_property(vgzo_test_programs_listed GLOBAL PROPERTY VGZO_TEST_PROGRAMS_LISTED)
+if(NOT vgzo_test_programs_listed)
+  set_property(GLOBAL PROPERTY VGZO_TEST_PROGRAMS_LISTED ON)
+  cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL vgzo_write_test_programs)
+endif()
