@@ -9,7 +9,6 @@
 // fill through a kept pattern or stipple.  A broken promise aborts, naming it.
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,7 +60,10 @@ struct InputReader {
             return kValues[byte() % kValues.size()];
         }
         const uint64_t high = u32();
-        return std::bit_cast<double>(high << 32 | u32());
+        const uint64_t bits = high << 32 | u32();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
     }
 
     // Up to max_length bytes as a C text, cut (and read no further) at a NUL.
