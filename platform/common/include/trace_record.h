@@ -6,10 +6,10 @@
 #ifndef VGZO_PLATFORM_TRACE_RECORD_H
 #define VGZO_PLATFORM_TRACE_RECORD_H
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -53,7 +53,7 @@ public:
         case Kind::byte:
             return a.byte_ == b.byte_;
         case Kind::real:
-            return std::bit_cast<uint64_t>(a.real_) == std::bit_cast<uint64_t>(b.real_);
+            return bits(a.real_) == bits(b.real_);
         case Kind::text:
             return a.text_ == b.text_;
         case Kind::no_text:
@@ -95,6 +95,15 @@ public:
     }
 
 private:
+    /* The double's bits; std::memcpy rather than std::bit_cast, which the
+     * C++ library of g++ 10 lacks. */
+    static uint64_t bits(double value) {
+        uint64_t result;
+        static_assert(sizeof result == sizeof value);
+        std::memcpy(&result, &value, sizeof result);
+        return result;
+    }
+
     Kind kind_;
     union {
         const void *pointer_;
