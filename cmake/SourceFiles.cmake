@@ -4,7 +4,7 @@
 # has cpack pack that folder, so that the archive holds exactly those: nothing
 # from a build folder, nothing untracked.  Outside a git checkout (an unpacked
 # source archive, say) every file is the release's, but for build folders.
-cmake_policy(VERSION 3.25)
+cmake_policy(VERSION 3.18...4.3)
 if(CPACK_INSTALL_CMAKE_PROJECTS OR NOT CPACK_INSTALLED_DIRECTORIES)
   return() # a binary archive: made from the install rules
 endif()
@@ -28,7 +28,7 @@ else()
 endif()
 foreach(vgzo_file IN LISTS vgzo_files)
   if(vgzo_file AND EXISTS ${CPACK_VGZO_SOURCE_DIR}/${vgzo_file})
-    cmake_path(GET vgzo_file PARENT_PATH vgzo_folder)
+    get_filename_component(vgzo_folder "${vgzo_file}" DIRECTORY)
     file(COPY ${CPACK_VGZO_SOURCE_DIR}/${vgzo_file} DESTINATION ${vgzo_stage}/${vgzo_folder})
   endif()
 endforeach()

@@ -49,7 +49,7 @@ install(EXPORT vgzoTargets
 set(VGZO_OUTSIDE_LIBRARY_DIRS "")
 if(NOT VGZO_USE_STANDINS)
   foreach(library IN ITEMS ${VGZO_VG_LIBRARY} ${VGZO_ZO_LIBRARY})
-    cmake_path(GET library PARENT_PATH library_dir)
+    get_filename_component(library_dir "${library}" DIRECTORY)
     list(APPEND VGZO_OUTSIDE_LIBRARY_DIRS ${library_dir})
   endforeach()
   list(REMOVE_DUPLICATES VGZO_OUTSIDE_LIBRARY_DIRS)

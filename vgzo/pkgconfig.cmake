@@ -7,16 +7,34 @@
 # imaging libraries vgzo was built against (empty for the stand-ins), and
 # vgzo_pc_static, ON for a static vgzo.
 
+# Paths are compared as plain text once made absolute and normalised
+# (get_filename_component collapses "." and ".." and drops a trailing "/"), so
+# that this runs with CMake 3.18, which has no cmake_path.  The install script
+# drops a prefix's trailing "/" too, so "/" arrives empty.
 set(vgzo_pc_prefix "${CMAKE_INSTALL_PREFIX}")
-cmake_path(ABSOLUTE_PATH vgzo_pc_libdir BASE_DIRECTORY "${vgzo_pc_prefix}"
-           NORMALIZE OUTPUT_VARIABLE vgzo_pc_libdir_abs)
-cmake_path(ABSOLUTE_PATH vgzo_pc_includedir BASE_DIRECTORY "${vgzo_pc_prefix}"
-           NORMALIZE OUTPUT_VARIABLE vgzo_pc_includedir_abs)
+if(vgzo_pc_prefix STREQUAL "")
+  set(vgzo_pc_prefix "/")
+endif()
+get_filename_component(vgzo_pc_prefix "${vgzo_pc_prefix}" ABSOLUTE)
+foreach(kind IN ITEMS libdir includedir)
+  get_filename_component(vgzo_pc_${kind}_abs "${vgzo_pc_${kind}}" ABSOLUTE
+                         BASE_DIR "${vgzo_pc_prefix}")
+endforeach()
+# Sets <out> to whether <path> is <prefix> or lies inside it.
+function(vgzo_pc_inside out prefix path)
+  string(REGEX REPLACE "/$" "" prefix "${prefix}") # "/" itself
+  string(FIND "${path}/" "${prefix}/" position)
+  if(position EQUAL 0)
+    set(${out} ON PARENT_SCOPE)
+  else()
+    set(${out} OFF PARENT_SCOPE)
+  endif()
+endfunction()
 
 # The prefix is written relative to the file's own folder (${pcfiledir}) when
 # the file lies inside it, so that the installed tree works wherever it is
 # moved or unpacked, a release archive's included.
-cmake_path(IS_PREFIX vgzo_pc_prefix "${vgzo_pc_libdir_abs}" NORMALIZE libdir_inside)
+vgzo_pc_inside(libdir_inside "${vgzo_pc_prefix}" "${vgzo_pc_libdir_abs}")
 if(libdir_inside)
   file(RELATIVE_PATH up "${vgzo_pc_libdir_abs}/pkgconfig" "${vgzo_pc_prefix}")
   string(REGEX REPLACE "/$" "" up "${up}")
@@ -28,7 +46,7 @@ endif()
 # Within the prefix the folders are written relative to ${prefix}, as
 # pkg-config users expect, so that --define-variable=prefix=... works.
 foreach(kind IN ITEMS libdir includedir)
-  cmake_path(IS_PREFIX vgzo_pc_prefix "${vgzo_pc_${kind}_abs}" NORMALIZE inside)
+  vgzo_pc_inside(inside "${vgzo_pc_prefix}" "${vgzo_pc_${kind}_abs}")
   if(inside)
     file(RELATIVE_PATH relative "${vgzo_pc_prefix}" "${vgzo_pc_${kind}_abs}")
     set(vgzo_pc_${kind}_value "\${prefix}/${relative}")

@@ -11,8 +11,8 @@ include(GNUInstallDirs)
 function(vgzo_standin_library name)
   # Paths are worked out here, not at include time, because the include guard
   # runs this file's top level in the first caller's directory scope only.
-  cmake_path(GET CMAKE_CURRENT_FUNCTION_LIST_DIR PARENT_PATH platform_dir)
-  cmake_path(GET platform_dir PARENT_PATH repository_root)
+  get_filename_component(platform_dir "${CMAKE_CURRENT_FUNCTION_LIST_DIR}" DIRECTORY)
+  get_filename_component(repository_root "${platform_dir}" DIRECTORY)
   # Imported targets are per directory, so look Threads up where it is used.
   find_package(Threads REQUIRED)
   # The target is vgzo_<name>, so that it cannot clash with a target of a
@@ -84,8 +84,8 @@ function(vgzo_install_standin name header)
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  cmake_path(GET CMAKE_CURRENT_FUNCTION_LIST_DIR PARENT_PATH platform_dir)
-  cmake_path(GET platform_dir PARENT_PATH repository_root)
+  get_filename_component(platform_dir "${CMAKE_CURRENT_FUNCTION_LIST_DIR}" DIRECTORY)
+  get_filename_component(repository_root "${platform_dir}" DIRECTORY)
   install(FILES include/${header} ${platform_dir}/common/include/trace_record.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vgzo-standin
     COMPONENT standins ${exclude})
