@@ -25,6 +25,11 @@
 # so only the library files are required.  Also read by the installed
 # package's config file, hence NAME_MISMATCHED below.
 
+# Runs with the policies of the CMake versions vgzo is built with, whatever
+# those of the project using it: find_package and include give it a policy
+# scope of its own, so the project's are untouched.
+cmake_policy(VERSION 3.18...4.3)
+
 set(VgzoOutsideLibraries_MISSING "")
 foreach(_vgzo_name IN ITEMS vg zo)
   string(TOUPPER "${_vgzo_name}" _vgzo_upper)
