@@ -31,11 +31,16 @@ function(vgzo_pc_inside out prefix path)
   endif()
 endfunction()
 
-# The prefix is written relative to the file's own folder (${pcfiledir}) when
-# the file lies inside it, so that the installed tree works wherever it is
-# moved or unpacked, a release archive's included.
+# Installed to /usr, vgzo is the system's own, put there by a package manager
+# and never moved: the file names its folders as they are, so that pkg-config
+# recognises /usr/include and the system's library folders (/usr/lib,
+# /usr/lib64, /usr/lib/<multiarch>) and leaves them out of its flags, which a
+# path through ${pcfiledir}/../.. would hide from it.  Anywhere else the
+# prefix is written relative to the file's own folder (${pcfiledir}) when the
+# file lies inside it, so that the installed tree works wherever it is moved
+# or unpacked, a release archive's included.
 vgzo_pc_inside(libdir_inside "${vgzo_pc_prefix}" "${vgzo_pc_libdir_abs}")
-if(libdir_inside)
+if(libdir_inside AND NOT vgzo_pc_prefix STREQUAL "/usr")
   file(RELATIVE_PATH up "${vgzo_pc_libdir_abs}/pkgconfig" "${vgzo_pc_prefix}")
   string(REGEX REPLACE "/$" "" up "${up}")
   set(vgzo_pc_prefix_value "\${pcfiledir}/${up}")
