@@ -33,6 +33,23 @@ endif()
 # The manual: one page for the library, one for each export (a link page
 # where several share one), and the documents.
 install(DIRECTORY man/man3 DESTINATION ${CMAKE_INSTALL_MANDIR} COMPONENT development)
+# The same as HTML, for readers without man, where mandoc is at hand.
+find_program(VGZO_MANDOC mandoc DOC "mandoc, for the HTML manual")
+if(VGZO_MANDOC)
+  file(GLOB vgzo_man_pages ${CMAKE_CURRENT_LIST_DIR}/man/man3/*.3)
+  set(vgzo_html_dir ${CMAKE_CURRENT_BINARY_DIR}/html)
+  add_custom_command(
+    OUTPUT ${vgzo_html_dir}/index.html
+    COMMAND ${CMAKE_COMMAND} -DMANDOC=${VGZO_MANDOC} -DMAN_DIR=${CMAKE_CURRENT_LIST_DIR}/man
+            -DOUT=${vgzo_html_dir} -P ${CMAKE_CURRENT_LIST_DIR}/man/html.cmake
+    DEPENDS ${vgzo_man_pages} ${CMAKE_CURRENT_LIST_DIR}/man/html.cmake
+    COMMENT "Rendering the manual pages as HTML"
+    VERBATIM)
+  add_custom_target(vgzo_manual_html ALL DEPENDS ${vgzo_html_dir}/index.html)
+  install(DIRECTORY ${vgzo_html_dir}/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/html COMPONENT development)
+else()
+  message(STATUS "vgzo: no mandoc (Debian: mandoc): the HTML manual is left out")
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
               ${PROJECT_SOURCE_DIR}/CHANGELOG.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT development)
