@@ -21,8 +21,14 @@ constexpr int32_t kImageCanvasKind = 2;
 // vgContextZoImage copies from the RGB image kind.  Both lazily filled items
 // are written and read atomically (operations[0] through atomic_ref, since the
 // record's layout is the canvas library's), so first calls may race safely.
-// The canvas library reads the record with plain loads, so operations[0] is
-// written once at most; rgb_create_canvas is vgzo's alone.
+// rgb_create_canvas is vgzo's alone and may be stored again.  The canvas
+// library reads the record with plain loads from any thread, so operations[0]
+// is stored once at most, from null, by compare-and-exchange after
+// rgb_create_canvas is stored; while the kind's own slot is null nothing in
+// the record is stored at all.  A plain read is then safe in any thread
+// ordered after that one store, such as one that has returned from a call of
+// its own or was started after a call returned; only a read overlapping the
+// call that fills the slot races with it.
 constinit vgContext image_canvas_context = {
     kImageCanvasFlags, kImageCanvasKind, create_image_canvas, {nullptr, nullptr, nullptr}};
 constinit std::atomic<vgCreateCanvasFn> rgb_create_canvas{nullptr};
@@ -38,15 +44,19 @@ std::atomic_ref<vgOperation> copied_operation() {
 // Fills the record's operations[0] with the RGB image kind's, if there is one
 // and the slot is still empty: the record goes from null to an operation once
 // and is never stored into again, neither by a call that lost the race nor
-// while the kind's own slot is null.  Release: whoever sees the operation
-// also sees rgb_create_canvas, stored before.
+// while the kind's own slot is null.  Release on success: whoever sees the
+// operation also sees rgb_create_canvas, stored before.  Acquire on failure:
+// a call that lost the race has read the winner's operation, so its caller
+// may go on to read the record with plain loads.  (The thread sanitizer
+// counts a failing exchange as a write all the same, and flags a plain read
+// in another thread that overlaps it although nothing is stored.)
 void publish_operation(vgOperation operation) {
     if (operation == nullptr) {
         return;
     }
     vgOperation empty = nullptr;
     copied_operation().compare_exchange_strong(empty, operation, std::memory_order_release,
-                                               std::memory_order_relaxed);
+                                               std::memory_order_acquire);
 }
 
 // Resolution in pixels per millimetre, 0 for none.  Only the first three
@@ -125,6 +135,9 @@ VGZO_API_IMPL vgContext *vgContextZoImage(void) {
     // operations[0] is null; only vgzo's own copy of its create_canvas is
     // refreshed then.  create_canvas is stored before operations[0] is
     // published, so whoever sees the slot filled also sees create_canvas.
+    // Every call that finds the kind's slot filled returns having acquired
+    // the record's, by this load or by the exchange, whichever thread
+    // published it.
     if (copied_operation().load(std::memory_order_acquire) == nullptr) {
         const vgContext *rgb = vgContextImageRGB();
         rgb_create_canvas.store(rgb->create_canvas, std::memory_order_release);
