@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The one platform-dependent part of the library: which formatter writes the
-// creation text.
+// Which formatter writes the creation text: the C runtime's own, on Windows
+// too.  A platform-dependent part of the library, as are pattern_array.cpp
+// (a large pattern's own huge-page mapping on Linux) and dll_entry.cpp (the
+// DLL's entry point on Windows).
 #include "runtime_print_p.h"
 
 #include <cstdarg>
