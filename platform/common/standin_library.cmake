@@ -42,9 +42,13 @@ function(vgzo_standin_library name)
   if(WIN32)
     # vg.dll and zo.dll, as the libraries are named on Windows.  With no
     # dllexport in their sources the linker exports every function of their
-    # own, but none of the runtimes linked in statically.
+    # own, but none of the compiler's runtimes linked in statically.  The
+    # runtimes are named, not excluded as "ALL": a Makefiles generator links
+    # a DLL's own objects out of an archive too, whose functions must stay
+    # exported.
     set_target_properties(${target} PROPERTIES PREFIX "")
-    target_link_options(${target} PRIVATE LINKER:--exclude-libs,ALL)
+    target_link_options(${target} PRIVATE
+      LINKER:--exclude-libs,libstdc++.a:libsupc++.a:libgcc.a:libgcc_eh.a:libpthread.a:libwinpthread.a:libmingw32.a:libmingwex.a:libmoldname.a)
   endif()
   vgzo_strict_warnings(${target})
   # The name every user of the library links to, stand-in or installed.
