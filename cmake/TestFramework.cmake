@@ -9,7 +9,12 @@
 # Included by every folder with tests: GoogleTest's CMake module keeps state
 # per folder.
 
-set(VGZO_GTEST_SOURCE_DIR "" CACHE PATH
+# A cross build takes Debian's sources by default, where they are.
+set(vgzo_gtest_source_default "")
+if(CMAKE_CROSSCOMPILING AND EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(vgzo_gtest_source_default /usr/src/googletest)
+endif()
+set(VGZO_GTEST_SOURCE_DIR "${vgzo_gtest_source_default}" CACHE PATH
     "GoogleTest sources to build the tests with, instead of an installed GoogleTest")
 if(TARGET GTest::gtest_main)
   # Found or built by a folder before.
@@ -84,11 +89,17 @@ endfunction()
 # test_programs.txt in the build folder: every GoogleTest program, one a line,
 # followed by the environment its tests run in, for whoever runs the programs
 # whole (CI runs each once with its tests shuffled).  Written once the whole
-# tree is read.
+# tree is read.  A multi-config build has one list per configuration, whose
+# programs differ: test_programs-Debug.txt, test_programs-Release.txt, ...
 function(vgzo_write_test_programs)
   get_property(programs GLOBAL PROPERTY VGZO_TEST_PROGRAMS)
   list(JOIN programs "\n" programs)
-  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/test_programs.txt CONTENT "${programs}\n")
+  get_property(multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
+  set(list_file ${PROJECT_BINARY_DIR}/test_programs.txt)
+  if(multi_config)
+    set(list_file ${PROJECT_BINARY_DIR}/test_programs-$<CONFIG>.txt)
+  endif()
+  file(GENERATE OUTPUT ${list_file} CONTENT "${programs}\n")
 endfunction()
 get_property(vgzo_test_programs_listed GLOBAL PROPERTY VGZO_TEST_PROGRAMS_LISTED)
 if(NOT vgzo_test_programs_listed)
