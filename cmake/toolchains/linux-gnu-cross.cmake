@@ -1,10 +1,14 @@
 # SPDX-License-Identifier: MIT
 # Cross build for a Debian Linux target, with Debian's g++-<triple> cross
-# compiler; the includer sets `triple` (aarch64-linux-gnu, s390x-linux-gnu,
-# ...) and nothing else.  The programs and tests run under qemu-user for the
-# triple's processor, with the cross sysroot /usr/<triple> as its library
-# prefix.
-string(REGEX MATCH "^[^-]+" processor "${triple}")
+# compiler.  The includer sets `triple` (aarch64-linux-gnu,
+# powerpc64le-linux-gnu, ...) and, where it is not the triple's first word,
+# `processor`: the machine's name as `uname -m` prints it there (ppc64le for
+# Debian's ppc64el), which is also the name of its qemu-user emulator.  The
+# programs and tests run under that emulator, with the cross sysroot
+# /usr/<triple> as its library prefix.
+if(NOT processor)
+  string(REGEX MATCH "^[^-]+" processor "${triple}")
+endif()
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR ${processor})
 
