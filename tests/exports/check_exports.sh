@@ -12,7 +12,9 @@
 # it was linked against (shared objects, DLLs or import libraries), whose
 # run-time names are read from them.  SYSTEM LIBRARIES "-" skips the needed
 # half (sanitizer builds add their runtimes); a name there that ends in "?"
-# may be needed or not.
+# may be needed or not.  An ELF library that takes the stack protector's
+# guard from the C library's dynamic loader (__stack_chk_guard, as on aarch64
+# and riscv64, where it is not in thread-local storage) needs the loader too.
 set -euo pipefail
 set -o noglob # names with "?" are not patterns
 version_node=""
@@ -40,9 +42,11 @@ run_time_name() {
 
 case $format in
   elf)
-    # Defined dynamic symbols other than the section and file markers.
-    versioned=$("$tool" --dyn-syms --wide "$library" |
-      awk '$1 ~ /^[0-9]+:$/ && $7 != "UND" && $4 != "SECTION" && $4 != "FILE" && $8 != "" { print $8 }')
+    # Defined dynamic symbols other than the section and file markers.  The
+    # bracketed notes some processors add after the visibility (ppc64's
+    # "[<localentry>: 8]", aarch64's "[VARIANT_PCS]") are not columns.
+    symbols=$("$tool" --dyn-syms --wide "$library" | sed -E 's/ +\[[^]]*\]//g')
+    versioned=$(awk '$1 ~ /^[0-9]+:$/ && $7 != "UND" && $4 != "SECTION" && $4 != "FILE" && $8 != "" { print $8 }' <<<"$symbols")
     exports=$(sed 's/@.*//' <<<"$versioned")
     if [ -n "$version_node" ]; then
       # The node itself is a defined symbol of its own name.
@@ -54,6 +58,11 @@ case $format in
       fi
     fi
     needed=$("$tool" --dynamic --wide "$library" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+    if [ "$system_libraries" != "-" ] &&
+       awk '$7 == "UND" && $8 ~ /^__stack_chk_guard(@|$)/ { found = 1 } END { exit !found }' <<<"$symbols"; then
+      loader=$(grep -E '^ld[-.].*\.so' <<<"$needed" || echo "the-dynamic-loader")
+      system_libraries+=" $loader"
+    fi
     ;;
   pe)
     # The name pointer table lists every exported name; the import

@@ -30,13 +30,9 @@ else()
   endif()
   set(vgzo_version_node --version-node ${VGZO_VERSION_NODES})
   set(vgzo_binary_reader ${CMAKE_READELF})
+  # And the dynamic loader where it keeps the stack protector's guard, which
+  # the check reads from the library itself.
   set(vgzo_system_libraries "libc.so.6")
-  # Where the stack protector's guard lives in the C library's dynamic loader
-  # rather than in thread-local storage (aarch64), a hardened library needs
-  # the loader too.
-  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
-    string(APPEND vgzo_system_libraries " ld-linux-aarch64.so.1?")
-  endif()
 endif()
 if(VGZO_SANITIZED)
   set(vgzo_system_libraries "-")
