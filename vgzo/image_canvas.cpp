@@ -28,7 +28,9 @@ constexpr int32_t kImageCanvasKind = 2;
 // the record is stored at all.  A plain read is then safe in any thread
 // ordered after that one store, such as one that has returned from a call of
 // its own or was started after a call returned; only a read overlapping the
-// call that fills the slot races with it.
+// call that fills the slot races with it.  The thread sanitizer also flags a
+// read overlapping any other thread's first call (see publish_operation):
+// hence vgzo.h's advice to make one call before starting threads.
 constinit vgContext image_canvas_context = {
     kImageCanvasFlags, kImageCanvasKind, create_image_canvas, {nullptr, nullptr, nullptr}};
 constinit std::atomic<vgCreateCanvasFn> rgb_create_canvas{nullptr};
