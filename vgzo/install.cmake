@@ -31,10 +31,11 @@ if(WIN32 AND VGZO_LIBRARY_TYPE STREQUAL "SHARED")
 endif()
 
 # The manual: one page for the library, one for each export (a link page
-# where several share one), and the documents.
+# where several share one), made from vgzo.h by man/generate_pages.py and
+# committed, and the documents.
 install(DIRECTORY man/man3 DESTINATION ${CMAKE_INSTALL_MANDIR} COMPONENT development)
-# The same as HTML, for readers without man, where mandoc is at hand.
-find_program(VGZO_MANDOC mandoc DOC "mandoc, for the HTML manual")
+# The same as HTML, for readers without man, where mandoc is at hand (found
+# in vgzo/CMakeLists.txt, which says so when it is not).
 if(VGZO_MANDOC)
   file(GLOB vgzo_man_pages ${CMAKE_CURRENT_LIST_DIR}/man/man3/*.3)
   set(vgzo_html_dir ${CMAKE_CURRENT_BINARY_DIR}/html)
@@ -47,8 +48,6 @@ if(VGZO_MANDOC)
     VERBATIM)
   add_custom_target(vgzo_manual_html ALL DEPENDS ${vgzo_html_dir}/index.html)
   install(DIRECTORY ${vgzo_html_dir}/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/html COMPONENT development)
-else()
-  message(STATUS "vgzo: no mandoc (Debian: mandoc): the HTML manual is left out")
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
               ${PROJECT_SOURCE_DIR}/CHANGELOG.md

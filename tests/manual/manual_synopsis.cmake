@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # The manual pages' SYNOPSIS is the header's declaration:
 #   cmake -DMAN_DIR=vgzo/man -DSOURCE_DIR=. "-DEXPORTS=name;name;..."
-#         -DCC=cc -DWORK=dir -P manual_synopsis.cmake
+#         -DCC=cc -DWORK=dir -P tests/manual/manual_synopsis.cmake
 # Reads every page of MAN_DIR/man3: a link page (.so) must name a page that
 # lists the link's name; a full page's SYNOPSIS (.Ft/.Fo/.Fa/.Fc, .Fn, .Dv)
 # is turned into C declarations and checks, compiled against vgzo/vgzo.h as
