@@ -74,9 +74,9 @@ extern "C" {
 #endif
 
 /* vgCanvasPutZoImage, vgfCanvasPutZoImage, qmCanvasPutZoImage: draw an image
- * into a canvas area.  The whole image is drawn into the area x, y, w, h of the
- * canvas, in the canvas library's integer (vg), double (vgf) or second double
- * (qm) coordinates; where it lands and how it is scaled and blended is the
+ * into a canvas area.  The whole image is drawn, scaled to it, into the area
+ * x, y, w, h of the canvas, in the canvas library's integer (vg), double (vgf)
+ * or second double (qm) coordinates; where it lands and how it blends is the
  * canvas library's.  One call of the family's function, by the image's format:
  *   sample_type 0, color_space 0, has_alpha 0:     <family>CanvasPutImageRectRGB
  *       with planes[0], planes[1], planes[2];
@@ -100,7 +100,7 @@ VGZO_API void qmCanvasPutZoImage(vgCanvas *canvas, const zoImage *image, double 
  * The area at x, y (vg or qm coordinates) of the image's own width x height is
  * read into its planes[0], planes[1] and planes[2]: one call of
  * vgCanvasGetImageRGB or qmCanvasGetImageRGB with the canvas, the three planes,
- * x, y, width, height.  No other field is read, and no alpha plane written.
+ * x, y, width, height.  Nothing but those three planes is written.
  *
  * Ignored: any image but an RGB image of byte samples (color_space 0,
  * sample_type 0), and the records marked x in Records. */

@@ -171,7 +171,7 @@ class Words:
 
     def __init__(self, library, pages):
         # What vgzo uses of the canvas and imaging libraries, comments left out.
-        outside = "".join((ROOT / "vgzo" / name).read_text() for name in ("vg.h", "zo.h"))
+        outside = "".join((ROOT / "vgzo" / name).read_text(encoding="utf-8") for name in ("vg.h", "zo.h"))
         outside = re.sub(r"/\*.*?\*/", "", outside, flags=re.S)
         structs = "".join(re.findall(r"typedef struct \w+ \{(.*?)\}", outside, re.S))
         self.exports = {name for page in pages for name in page.names}
@@ -274,13 +274,9 @@ def name_list(names, macro_name, suffix=""):
             for i, n in enumerate(names)]
 
 
-def render(page, date, words, library_page, pages):
-    lines = [".\\\" SPDX-License-Identifier: MIT",
-             f".\\\" Made by {COMMAND} from vgzo/vgzo.h: edit the header, not this page.",
-             ".Dd " + date, f".Dt {page.names[0].upper()} 3", ".Os", ".Sh NAME"]
-    lines += name_list(page.names, "Nm") + [".Nd " + page.summary]
-    lines += [".Sh LIBRARY", LIBRARY, ".Sh SYNOPSIS"] + synopsis(page)
-    lines.append(".Sh DESCRIPTION")
+def description(page, words, library_page, pages):
+    """DESCRIPTION; the library's lists every function page after its opening."""
+    lines = [".Sh DESCRIPTION"]
     for title, paragraph_list in page.description:
         if title:
             lines.append(".Ss " + title)
@@ -288,25 +284,39 @@ def render(page, date, words, library_page, pages):
         if library_page and title is None:
             lines.append(".Bl -tag -width Ds")
             for other in pages:
-                lines.append(".It " + " ".join(f"Xr {n} 3 ," for n in other.names)[:-2])
+                lines.append(".It " + " , ".join(f"Xr {n} 3" for n in other.names))
                 lines.append(escape(other.summary) + ".")
             lines.append(".El")
-    if not library_page:
-        lines.append(".Sh RETURN VALUES")
-        if page.returns:
-            first = page.returns[0][0][1]
-            rest = [[("text", "r" + first[1:])] + page.returns[0][1:]] + page.returns[1:]
-            lines += [f".Fn {page.names[0]}"] + section_lines(rest, words, page, False)
-        else:
-            names = [f".Fn {name} ," for name in page.names[:-2]] + [f".Fn {page.names[-1]}"]
-            if len(page.names) > 1:
-                names[-1:-1] = [f".Fn {page.names[-2]}", "and"]
-            lines += names + ["return no value." if len(page.names) > 1 else "returns no value."]
-    else:
-        lines += [".Sh FILES", ".Bl -tag -width Ds", ".It Pa vgzo/vgzo.h",
-                  "the interface: these pages are made from its comments.",
-                  ".It Pa vgzo/vg.h , Pa vgzo/zo.h",
-                  "what vgzo uses of the canvas and imaging libraries.", ".El"]
+    return lines
+
+
+def return_values(page, words):
+    """RETURN VALUES: the "Returns" paragraphs, with the function's name first."""
+    lines = [".Sh RETURN VALUES"]
+    if page.returns:
+        first = page.returns[0][0][1]
+        rest = [[("text", "r" + first[1:])] + page.returns[0][1:]] + page.returns[1:]
+        return lines + [f".Fn {page.names[0]}"] + section_lines(rest, words, page, False)
+    names = [f".Fn {name} ," for name in page.names[:-2]] + [f".Fn {page.names[-1]}"]
+    if len(page.names) > 1:
+        names[-1:-1] = [f".Fn {page.names[-2]}", "and"]
+    return lines + names + ["return no value." if len(page.names) > 1 else "returns no value."]
+
+
+FILES = [".Sh FILES", ".Bl -tag -width Ds",
+         ".It Pa vgzo/vgzo.h", "the interface: these pages are made from its comments.",
+         ".It Pa vgzo/vg.h , Pa vgzo/zo.h", "what vgzo uses of the canvas and imaging libraries.",
+         ".El"]
+
+
+def render(page, date, words, library_page, pages):
+    lines = [".\\\" SPDX-License-Identifier: MIT",
+             f".\\\" Made by {COMMAND} from vgzo/vgzo.h: edit the header, not this page.",
+             ".Dd " + date, f".Dt {page.names[0].upper()} 3", ".Os", ".Sh NAME"]
+    lines += name_list(page.names, "Nm") + [".Nd " + page.summary]
+    lines += [".Sh LIBRARY", LIBRARY, ".Sh SYNOPSIS"] + synopsis(page)
+    lines += description(page, words, library_page, pages)
+    lines += FILES if library_page else return_values(page, words)
     if page.errors:
         lines += [".Sh ERRORS"] + section_lines(page.errors, words, page, library_page)
     if library_page:
@@ -319,7 +329,7 @@ def render(page, date, words, library_page, pages):
 
 
 def release_date(version):
-    changelog = (ROOT / "CHANGELOG.md").read_text()
+    changelog = (ROOT / "CHANGELOG.md").read_text(encoding="utf-8")
     match = re.search(rf"^## \[{re.escape(version)}\] - (\d{{4}})-(\d\d)-(\d\d)$", changelog, re.M)
     if not match:
         raise ManualError(f"CHANGELOG.md has no dated release {version}, the header's version")
@@ -343,7 +353,7 @@ def pages_of(header_text):
 
 def main(arguments):
     try:
-        files = pages_of(HEADER.read_text())
+        files = pages_of(HEADER.read_text(encoding="utf-8"))
     except ManualError as error:
         print(f"generate_pages: {error}", file=sys.stderr)
         return 1
@@ -351,9 +361,9 @@ def main(arguments):
     if arguments == ["--check"]:
         stale = sorted(name for name in present | set(files)
                        if name not in files or name not in present
-                       or (MAN3 / name).read_text() != files[name])
+                       or (MAN3 / name).read_text(encoding="utf-8") != files[name])
         for name in stale:
-            old = (MAN3 / name).read_text().splitlines(True) if name in present else []
+            old = (MAN3 / name).read_text(encoding="utf-8").splitlines(True) if name in present else []
             sys.stdout.writelines(difflib.unified_diff(
                 old, files.get(name, "").splitlines(True), f"man3/{name}", f"made/{name}"))
         if stale:
@@ -367,7 +377,7 @@ def main(arguments):
     for name in present - set(files):
         (MAN3 / name).unlink()
     for name, content in files.items():
-        (MAN3 / name).write_text(content)
+        (MAN3 / name).write_text(content, encoding="utf-8")
     return 0
 
 
