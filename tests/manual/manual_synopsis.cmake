@@ -94,8 +94,11 @@ endforeach()
 file(MAKE_DIRECTORY ${WORK})
 set(source ${WORK}/synopsis.c)
 file(WRITE ${source} "#include \"vgzo/vgzo.h\"\n\n${checks}")
+# As for a static vgzo, so that a compiler for Windows does not take a
+# declaration without the header's dllimport for a clash.
 execute_process(
-  COMMAND ${CC} -std=c11 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -I${SOURCE_DIR} ${source}
+  COMMAND ${CC} -std=c11 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -DVGZO_STATIC
+          -I${SOURCE_DIR} ${source}
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT status EQUAL 0)
   list(APPEND failures "the SYNOPSIS declarations do not compile against the header:\n${output}")
