@@ -25,6 +25,7 @@ import difflib
 import pathlib
 import re
 import sys
+import textwrap
 
 MAN3 = pathlib.Path(__file__).resolve().parent / "man3"
 ROOT = MAN3.parents[2]
@@ -216,8 +217,14 @@ def macro(word, words, page, library_page):
 
 
 def text_lines(text, words, page, library_page):
-    """mdoc lines of a text: a sentence a line, names marked up."""
+    """mdoc lines of a text: each sentence on lines of its own, names marked up."""
     lines = []
+
+    def add_plain(plain):
+        wrapped = textwrap.wrap(" ".join(plain), 80, break_long_words=False,
+                                break_on_hyphens=False)
+        lines.extend(escape(line) for line in wrapped)
+
     for sentence in re.split(r"(?<=[.!?])  +", text.strip()):
         plain = []
         for word in sentence.split(" "):
@@ -225,12 +232,10 @@ def text_lines(text, words, page, library_page):
             if line is None:
                 plain.append(word)
                 continue
-            if plain:
-                lines.append(escape(" ".join(plain)))
-                plain = []
+            add_plain(plain)
+            plain = []
             lines.append(line)
-        if plain:
-            lines.append(escape(" ".join(plain)))
+        add_plain(plain)
     return lines
 
 
