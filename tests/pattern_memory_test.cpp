@@ -5,9 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +14,7 @@
 #include <unistd.h>
 #endif
 
+#include "support/address_space.h"
 #include "support/fresh_process.h"
 #include "support/traced_test.h"
 #include "vgzo/pattern_array_p.h"
@@ -92,32 +90,6 @@ INSTANTIATE_TEST_SUITE_P(FormatsAndSizes, LargePatternTest,
                          });
 
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-// Bytes mapped into the process, all mappings together.
-std::size_t mapped_bytes() {
-    std::ifstream maps("/proc/self/maps");
-    std::size_t total = 0;
-    std::uintptr_t start = 0;
-    std::uintptr_t end = 0;
-    char dash = 0;
-    std::string rest;
-    while (maps >> std::hex >> start >> dash >> end && std::getline(maps, rest)) {
-        total += end - start;
-    }
-    return total;
-}
-
-// Whether the process's mappings are its own to count: the address
-// sanitizer keeps freed memory mapped for a while, and valgrind maps for its
-// own use.
-bool mappings_are_the_programs() {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    return false;
-#else
-    const char *preload = std::getenv("LD_PRELOAD");
-    return preload == nullptr || std::strstr(preload, "vgpreload") == nullptr;
-#endif
-}
-
 // The array handed to the canvas starts on a huge page, and neither it nor
 // any of the mapping it was cut from is mapped once the call has returned.
 // pixel_count falls short, so the fresh mapping's own zeros make up the rest

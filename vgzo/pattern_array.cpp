@@ -33,8 +33,7 @@ namespace {
 
 // A fresh anonymous mapping of `bytes` rounded up to whole huge pages, starting
 // on a huge-page boundary, or null.  The kernel hands it out zeroed.  The
-// rounding lets the last, partly used huge page be one as well; the margin
-// mapped for the alignment is unmapped again at once.
+// rounding lets the last, partly used huge page be one as well.
 vgColor *map_huge_aligned(std::size_t bytes, std::size_t &mapped) {
     const std::size_t reserved = huge_mapping_size(bytes);
     if (reserved == 0) {
@@ -45,20 +44,7 @@ vgColor *map_huge_aligned(std::size_t bytes, std::size_t &mapped) {
     if (mapping == MAP_FAILED) {
         return nullptr;
     }
-    auto *const base = static_cast<unsigned char *>(mapping);
-    const HugePageCut cut = cut_huge_mapping(reinterpret_cast<std::uintptr_t>(base), bytes);
-    unsigned char *const aligned = base + cut.head;
-    if ((cut.head != 0 && munmap(base, cut.head) != 0) ||
-        (cut.tail != 0 && munmap(aligned + cut.length, cut.tail) != 0)) {
-        // Not expected for a mapping of our own; if it happens, give all of
-        // it back (unmapping the part already gone is harmless).
-        munmap(base, reserved);
-        return nullptr;
-    }
-    // Only advice: without huge pages the mapping is as good as calloc's.
-    madvise(aligned, cut.length, MADV_HUGEPAGE);
-    mapped = cut.length;
-    return static_cast<vgColor *>(static_cast<void *>(aligned));
+    return keep_huge_pages(static_cast<unsigned char *>(mapping), bytes, munmap, mapped);
 }
 
 void unmap(vgColor *colors, std::size_t mapped) {
@@ -91,6 +77,29 @@ HugePageCut cut_huge_mapping(std::uintptr_t base, std::size_t bytes) noexcept {
     const std::size_t length = huge_mapping_size(bytes) - kHugePageBytes;
     return {head, length, kHugePageBytes - head};
 }
+
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+
+vgColor *keep_huge_pages(unsigned char *base, std::size_t bytes, UnmapFunction give_back,
+                         std::size_t &mapped) noexcept {
+    const HugePageCut cut = cut_huge_mapping(reinterpret_cast<std::uintptr_t>(base), bytes);
+    unsigned char *const aligned = base + cut.head;
+    // The cut always leaves a tail: the mapping is one huge page longer than
+    // the array's pages.
+    if ((cut.head != 0 && give_back(base, cut.head) != 0) ||
+        give_back(aligned + cut.length, cut.tail) != 0) {
+        // Not expected for a mapping of our own; if it happens, give all of
+        // it back (unmapping the part already gone is harmless).
+        give_back(base, cut.head + cut.length + cut.tail);
+        return nullptr;
+    }
+    // Only advice: without huge pages the mapping is as good as calloc's.
+    madvise(aligned, cut.length, MADV_HUGEPAGE);
+    mapped = cut.length;
+    return static_cast<vgColor *>(static_cast<void *>(aligned));
+}
+
+#endif
 
 PatternArray::PatternArray(std::size_t entries) noexcept : entries_(entries) {
     if (entries > SIZE_MAX / sizeof(vgColor)) {

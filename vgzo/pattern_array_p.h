@@ -31,6 +31,18 @@ std::size_t huge_mapping_size(std::size_t bytes) noexcept;
 // How that mapping, placed at `base`, is cut (for a size it accepts).
 HugePageCut cut_huge_mapping(std::uintptr_t base, std::size_t bytes) noexcept;
 
+#if defined(__linux__)
+// munmap, or a stand-in for it: 0 when the pages are given back.
+using UnmapFunction = int (*)(void *start, std::size_t length);
+// Keeps the whole huge pages of that mapping, fresh at `base`, gives the
+// rest back with `give_back`, advises the kernel to back them with huge pages
+// and sets `mapped` to their length.  Their start, or null when a part could
+// not be given back: then all of the mapping is given back and `mapped` is
+// left alone.
+vgColor *keep_huge_pages(unsigned char *base, std::size_t bytes, UnmapFunction give_back,
+                         std::size_t &mapped) noexcept;
+#endif
+
 // An all-zero array of encoded colours, owned for the length of one pattern
 // call and released when it goes out of scope.
 class PatternArray {
