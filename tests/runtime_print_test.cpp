@@ -27,6 +27,13 @@ TEST(RuntimePrint, TextOneCharacterTooLongIsRefused) {
     EXPECT_LT(std::strlen(buffer), sizeof buffer); // terminated whatever is in it
 }
 
+// A wide character the C locale has no bytes for: the runtime reports an
+// error instead of a length.
+TEST(RuntimePrint, TextTheRuntimeCannotWriteIsRefused) {
+    char buffer[8];
+    EXPECT_FALSE(print_with_runtime(buffer, sizeof buffer, "%ls", L"\u4e2d"));
+}
+
 TEST(RuntimePrint, NoBufferGetsNoText) {
     char buffer[1] = {'x'};
     EXPECT_FALSE(print_with_runtime(buffer, 0, "%s", ""));
