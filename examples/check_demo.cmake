@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Runs the demo (under EMULATOR, a space-separated command, when given) twice:
-# once writing WORK/demo.png, which CHECK must find complete, and once told to
-# write into a folder that does not exist, where it must fail with one line
-# and leave no file behind.
+# once writing WORK/demo.png, which CHECK must find complete and equal to
+# REFERENCE in every pixel (RENEW is the command that writes REFERENCE anew),
+# and once told to write into a folder that does not exist, where it must fail
+# with one line and leave no file behind.
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -11,9 +12,10 @@ execute_process(COMMAND ${emulator} ${DEMO} ${WORK}/demo.png RESULT_VARIABLE sta
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the demo exited with ${status}")
 endif()
-execute_process(COMMAND ${emulator} ${CHECK} ${WORK}/demo.png RESULT_VARIABLE status)
+execute_process(COMMAND ${emulator} ${CHECK} ${WORK}/demo.png ${REFERENCE} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the picture is not as drawn")
+  message(FATAL_ERROR "the picture is not as drawn or not the README's.  If the change is "
+                      "meant, look at ${WORK}/demo.png and write the README's anew: ${RENEW}")
 endif()
 file(GLOB leftovers ${WORK}/*.part)
 if(leftovers)

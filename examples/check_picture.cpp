@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Checks the demo's picture: a PNG of the demo's size that shows every region
 // (demo_layout.h): the gradient, the disc, the board, the read-back copy, the
-// pattern fill and the stipple fill, on the background.
+// pattern fill and the stipple fill, on the background.  Given a reference
+// picture too, it also checks that every pixel is the reference's, and tells
+// how many differ and where the first one is.  Pixels, not files, are
+// compared: libpng and zlib versions encode the same pixels differently.
 //
-//   check_picture PICTURE.png
+//   check_picture PICTURE.png [REFERENCE.png]
 #include <png.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "demo_layout.h"
@@ -17,7 +21,7 @@ namespace {
 
 using namespace demo;
 
-std::vector<uint8_t> pixels;
+std::vector<uint8_t> pixels; // the picture's, 3 bytes a pixel
 int failures = 0;
 
 Rgb at(int32_t x, int32_t y) {
@@ -77,34 +81,76 @@ void check_regions() {
     }
 }
 
+// Reads `path` as 8-bit RGB pixels of the demo's size into `into`; says why
+// not otherwise.
+bool read_picture(const char *path, std::vector<uint8_t> &into) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path) == 0) {
+        std::printf("cannot read %s: %s\n", path, image.message);
+        return false;
+    }
+    if (image.width != kWidth || image.height != kHeight) {
+        std::printf("%s is %ux%u, expected %dx%d\n", path, image.width, image.height, kWidth,
+                    kHeight);
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_RGB;
+    into.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, into.data(), 0, nullptr) == 0) {
+        std::printf("cannot decode %s: %s\n", path, image.message);
+        return false;
+    }
+    return true;
+}
+
+// Compares the picture with the reference's pixels, row by row.
+void compare_with(const char *reference_path, const std::vector<uint8_t> &reference) {
+    int32_t differing = 0;
+    int32_t first = -1;
+    for (int32_t i = 0; i < kWidth * kHeight; ++i) {
+        const std::size_t at_byte = static_cast<std::size_t>(i) * 3;
+        if (std::memcmp(&pixels[at_byte], &reference[at_byte], 3) != 0) {
+            first = differing == 0 ? i : first;
+            ++differing;
+        }
+    }
+    if (differing == 0) {
+        return;
+    }
+    const int32_t x = first % kWidth;
+    const int32_t y = first / kWidth;
+    const Rgb got = at(x, y);
+    const std::size_t at_byte = static_cast<std::size_t>(first) * 3;
+    std::printf("%d of %d pixels differ from %s; the first is %d,%d: %d,%d,%d, expected "
+                "%d,%d,%d\n",
+                differing, kWidth * kHeight, reference_path, x, y, got.r, got.g, got.b,
+                reference[at_byte], reference[at_byte + 1], reference[at_byte + 2]);
+    ++failures;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 2) {
-        std::fputs("usage: check_picture PICTURE.png\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: check_picture PICTURE.png [REFERENCE.png]\n", stderr);
         return 2;
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, argv[1]) == 0) {
-        std::printf("cannot read %s: %s\n", argv[1], image.message);
-        return 1;
-    }
-    if (image.width != kWidth || image.height != kHeight) {
-        std::printf("picture is %ux%u, expected %dx%d\n", image.width, image.height, kWidth,
-                    kHeight);
-        png_image_free(&image);
-        return 1;
-    }
-    image.format = PNG_FORMAT_RGB;
-    pixels.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
-        std::printf("cannot decode %s: %s\n", argv[1], image.message);
+    if (!read_picture(argv[1], pixels)) {
         return 1;
     }
     check_regions();
+    if (argc == 3) {
+        std::vector<uint8_t> reference;
+        if (!read_picture(argv[2], reference)) {
+            return 1;
+        }
+        compare_with(argv[2], reference);
+    }
     if (failures == 0) {
-        std::printf("%s: %dx%d, every region as drawn\n", argv[1], kWidth, kHeight);
+        std::printf("%s: %dx%d, every region as drawn%s\n", argv[1], kWidth, kHeight,
+                    argc == 3 ? ", every pixel as the reference's" : "");
     }
     return failures == 0 ? 0 : 1;
 }
