@@ -3,7 +3,7 @@
 // same per-pixel calls into the canvas library, with a plain calloc'd array
 // and the same pattern call.  Both hold 4 bytes per pixel during the call
 // only.  For every image format and size the two run back to back, so that both meet
-// the allocator in the same state; bench/pattern_table prints their ratio.
+// the allocator in the same state; bench/performance tabulates and plots them.
 //
 //   pattern_bench [--thp-off] [Google Benchmark flags]
 //
